@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "core/documents/kanji/KanjiConverter.h"
+#include "documents/kanji/KanjiConverter.h"
 
 int main(int argc, char** argv) {
   if (argc != 2) {

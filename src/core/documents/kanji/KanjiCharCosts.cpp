@@ -2,7 +2,7 @@
 // (manpages-ja); do not edit by hand. Costs are -log2 of a character's probability in
 // quarter bits.
 
-#include "core/documents/kanji/KanjiCharCosts.h"
+#include "documents/kanji/KanjiCharCosts.h"
 
 namespace pemrin::kanji_detail {
 

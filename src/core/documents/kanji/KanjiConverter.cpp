@@ -1,12 +1,12 @@
 // The kanji-code converter. Every path is a single forward byte loop with no allocation; the
 // guess reads the whole text once as Shift_JIS and once as EUC-JP.
 
-#include "core/documents/kanji/KanjiConverter.h"
+#include "documents/kanji/KanjiConverter.h"
 
 #include <cstdint>
 #include <cstring>
 
-#include "core/documents/kanji/KanjiCharCosts.h"
+#include "documents/kanji/KanjiCharCosts.h"
 
 namespace pemrin {
 
