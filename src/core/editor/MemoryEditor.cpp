@@ -56,7 +56,7 @@ Bytes MemoryEditor::Line(int index) const {
   if (index < 0 || index >= static_cast<int>(rowStarts_.size())) return Bytes();
   int begin = rowStarts_[index];
   int end = index + 1 < static_cast<int>(rowStarts_.size()) ? rowStarts_[index + 1]
-                                                             : static_cast<int>(text_.size());
+                                                            : static_cast<int>(text_.size());
   if (end - begin >= 2 && text_[end - 2] == '\r' && text_[end - 1] == '\n') end -= 2;
   return text_.substr(begin, end - begin);
 }
@@ -115,7 +115,9 @@ void MemoryEditor::SetSelStart(int pos) {
   SetSelection(pos, 0);
 }
 
-void MemoryEditor::SetSelLength(int length) { SetSelection(selStart_, length); }
+void MemoryEditor::SetSelLength(int length) {
+  SetSelection(selStart_, length);
+}
 
 void MemoryEditor::SetSel(int start, int end) {
   const int size = static_cast<int>(text_.size());
@@ -124,15 +126,17 @@ void MemoryEditor::SetSel(int start, int end) {
   SetSelection(std::min(start, end), std::abs(end - start));
 }
 
-void MemoryEditor::SelectAll() { SetSelection(0, static_cast<int>(text_.size())); }
+void MemoryEditor::SelectAll() {
+  SetSelection(0, static_cast<int>(text_.size()));
+}
 
 void MemoryEditor::Replace(const Bytes& raw, bool recordUndo) {
   Bytes text = NormalizeLineBreaks(raw);
   if (recordUndo) {
-    undo_.push_back({selStart_, text_.substr(selStart_, selLength_),
-                     std::vector<TColor>(colors_.begin() + selStart_,
-                                         colors_.begin() + selStart_ + selLength_),
-                     static_cast<int>(text.size())});
+    undo_.push_back(
+        {selStart_, text_.substr(selStart_, selLength_),
+         std::vector<TColor>(colors_.begin() + selStart_, colors_.begin() + selStart_ + selLength_),
+         static_cast<int>(text.size())});
     if (undo_.size() > kMaxUndoSteps) undo_.erase(undo_.begin());
   } else {
     // An edit the history does not know about would make every older step point at the
@@ -150,9 +154,13 @@ void MemoryEditor::Replace(const Bytes& raw, bool recordUndo) {
   RaiseChange();
 }
 
-void MemoryEditor::SetSelTextBuf(const Bytes& text) { Replace(text, false); }
+void MemoryEditor::SetSelTextBuf(const Bytes& text) {
+  Replace(text, false);
+}
 
-void MemoryEditor::ReplaceSelectionAsUser(const Bytes& text) { Replace(text, true); }
+void MemoryEditor::ReplaceSelectionAsUser(const Bytes& text) {
+  Replace(text, true);
+}
 
 void MemoryEditor::SetSelColor(TColor color) {
   insertColor_ = color;
