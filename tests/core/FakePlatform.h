@@ -3,6 +3,7 @@
 // from queues the test fills.
 
 #include <deque>
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -56,6 +57,19 @@ class FakePlatform : public Platform {
     saveDialogNames.push_back(fileName);
     return NextAnswer(saveAnswers);
   }
+
+  // The template dialogs run what the test put here (the user's choice), then close.
+  void ShowNewTemplateDialog() override {
+    if (newTemplateChoice) newTemplateChoice();
+    if (onTemplateDialogClosed) onTemplateDialogClosed();
+  }
+  void ShowSaveTemplateDialog() override {
+    if (saveTemplateChoice) saveTemplateChoice();
+    if (onTemplateDialogClosed) onTemplateDialogClosed();
+  }
+  std::function<void()> newTemplateChoice;
+  std::function<void()> saveTemplateChoice;
+  std::function<void()> onTemplateDialogClosed;
 
   struct ExitCalled {
     int code;

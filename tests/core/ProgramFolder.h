@@ -33,6 +33,7 @@ class ProgramFolder {
     std::filesystem::create_directories(dir);
     for (const auto& [name, bytes] : DefaultFiles()) WriteFileBytes(dir / name, bytes);
     platform.programPath = (dir / "pemrin").string();
+    platform.onTemplateDialogClosed = [this] { form.TemplateDialogClosed(); };
   }
   ~ProgramFolder() {
     std::error_code error;

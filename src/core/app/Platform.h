@@ -80,6 +80,12 @@ class Platform {
                                                     const std::string& initialDir) = 0;
   virtual std::optional<std::string> SaveFileDialog(const std::string& fileName,
                                                     const std::string& initialDir) = 0;
+
+  // --- The program's own dialogs, shown modally; they call back into the logic ------------------
+  // New from a template: lists the .tlt files of the program's folder.
+  virtual void ShowNewTemplateDialog() = 0;
+  // Save the document as a template under a name the user types.
+  virtual void ShowSaveTemplateDialog() = 0;
 };
 
 }  // namespace pemrin

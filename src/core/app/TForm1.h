@@ -95,6 +95,16 @@ class TForm1 {
   void Open1Click();
   void N2Click();
   void SaveAs1Click();
+  void New1Click();
+
+  // --- Templates -----------------------------------------------------------------------------
+  void Template1Click();
+  // The template dialog's OK: reads the chosen template into TemplateLines.
+  void ChooseTemplate(const std::string& path);
+  // The save-as-template dialog's button: writes the document as ExeDir + name + ".tlt".
+  void SaveAsTemplate(const std::string& name);
+  // Closing either template dialog.
+  void TemplateDialogClosed();
   // A file dropped on the window or the editor: the first path only.
   void DropFiles(const std::vector<std::string>& paths);
 
