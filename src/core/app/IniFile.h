@@ -8,6 +8,7 @@
 // byte of the file stays as it was, and the file is replaced whole or not at all.
 
 #include <string>
+#include <utility>
 
 #include "app/Types.h"
 

@@ -3,6 +3,7 @@
 // dictionaries, the candidates of a completion and the lines of a template.
 
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "app/Types.h"
