@@ -67,6 +67,37 @@ class FakePlatform : public Platform {
     if (saveTemplateChoice) saveTemplateChoice();
     if (onTemplateDialogClosed) onTemplateDialogClosed();
   }
+  // Find, replace and printing: the dialogs are only recorded; a test closes one by setting
+  // its flag back and running the logic's close handler.
+  void Beep() override { ++beeps; }
+  ScreenSize Screen() const override { return screen; }
+  void ShowFindDialog(int x, int y) override {
+    findDialogShowings.push_back({x, y});
+    if (findDialogOpen) return;
+    findDialogOpen = true;
+    if (onFindDialogShow) onFindDialogShow();
+  }
+  void ShowReplaceDialog(int x, int y) override {
+    replaceDialogShowings.push_back({x, y});
+    replaceDialogOpen = true;
+  }
+  void PrinterSetup() override { ++printerSetups; }
+  void Print(const std::string& title) override { printJobs.push_back(title); }
+  struct Point {
+    int x;
+    int y;
+    bool operator==(const Point&) const = default;
+  };
+  int beeps = 0;
+  ScreenSize screen{1024, 768};
+  std::vector<Point> findDialogShowings;
+  std::vector<Point> replaceDialogShowings;
+  bool findDialogOpen = false;
+  bool replaceDialogOpen = false;
+  std::function<void()> onFindDialogShow;
+  int printerSetups = 0;
+  std::vector<std::string> printJobs;
+
   std::function<void()> newTemplateChoice;
   std::function<void()> saveTemplateChoice;
   std::function<void()> onTemplateDialogClosed;

@@ -36,6 +36,11 @@ struct WindowGeometry {
   bool operator==(const WindowGeometry&) const = default;
 };
 
+struct ScreenSize {
+  int width = 0;
+  int height = 0;
+};
+
 class Platform {
  public:
   virtual ~Platform() = default;
@@ -86,6 +91,24 @@ class Platform {
   virtual void ShowNewTemplateDialog() = 0;
   // Save the document as a template under a name the user types.
   virtual void ShowSaveTemplateDialog() = 0;
+
+  // --- Find, replace and printing ------------------------------------------------------------
+  // The default system sound.
+  virtual void Beep() = 0;
+  // The screen's size in pixels.
+  virtual ScreenSize Screen() const = 0;
+  // The modeless find dialog with its top-left corner at (x, y) on the screen: opened there, or
+  // moved there and brought to the front when it is open. Its showing runs FindDialog1Show, its
+  // closing (whichever way) FindDialog1Close, its Find Next button FindDialog1Find; its texts
+  // and options are TForm1::FindDialog1.
+  virtual void ShowFindDialog(int x, int y) = 0;
+  // The modeless replace dialog, placed the same way. Its buttons run ReplaceDialog1Find and
+  // ReplaceDialog1Replace; its texts and options are TForm1::ReplaceDialog1.
+  virtual void ShowReplaceDialog(int x, int y) = 0;
+  // The printer set-up dialog: edits the printer, paper and orientation that Print uses.
+  virtual void PrinterSetup() = 0;
+  // Prints the whole document, its colours and font as shown, as one job with this title.
+  virtual void Print(const std::string& title) = 0;
 };
 
 }  // namespace pemrin

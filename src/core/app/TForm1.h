@@ -11,6 +11,7 @@
 #include "app/Platform.h"
 #include "app/Types.h"
 #include "editor/EditorControl.h"
+#include "search/DialogState.h"
 #include "tags/StringList.h"
 
 namespace pemrin {
@@ -108,6 +109,30 @@ class TForm1 {
   // A file dropped on the window or the editor: the first path only.
   void DropFiles(const std::vector<std::string>& paths);
 
+  // --- Find and replace (search/) -------------------------------------------------------------
+  // Selects the next occurrence of the dialog's find text after the selection, or beeps and
+  // says so; returns whether one was found.
+  bool FindNextMatch(const FindDialogState& dialog);
+  void Find2Click();
+  void FindDialog1Find();
+  void FindDialog1Show();
+  void FindDialog1Close();
+  void Replace1Click();
+  void ReplaceDialog1Find();
+  void ReplaceDialog1Replace(ReplaceButton button);
+
+  // --- Edit commands, word wrap and printing (commands/) --------------------------------------
+  void Edit1Click();
+  void Undo1Click();
+  void Cut1Click();
+  void Copy1Click();
+  void Paste1Click();
+  void Delete1Click();
+  void SelectAll1Click();
+  void WordWrap1Click();
+  void N7Click();
+  void Print1Click();
+
   // --- Read access for the Qt layer and tests ------------------------------------------------
   const std::string& Caption() const { return caption_; }
   const std::string& StatusText() const { return statusText_; }
@@ -142,6 +167,9 @@ class TForm1 {
   bool FindDialogShown = false;
   bool SavedModified = false;
   bool ReplacingAll = false;
+  // The find and replace dialogs' texts and options, kept from one showing to the next.
+  FindDialogState FindDialog1;
+  ReplaceDialogState ReplaceDialog1;
   Bytes TagPrefix;
   std::string FilePath;   // UTF-8 path
   std::string FileTitle;  // UTF-8 path
