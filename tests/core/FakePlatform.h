@@ -102,6 +102,17 @@ class FakePlatform : public Platform {
   std::function<void()> saveTemplateChoice;
   std::function<void()> onTemplateDialogClosed;
 
+  // The settings dialog runs what the test put here (the user's session with it, its close
+  // included); the version dialog is only counted.
+  void ShowSettingsDialog() override {
+    windowEnabledWhenSettingsShown = windowEnabled;
+    if (settingsDialogSession) settingsDialogSession();
+  }
+  void ShowAboutBox() override { ++aboutBoxShowings; }
+  std::function<void()> settingsDialogSession;
+  bool windowEnabledWhenSettingsShown = true;
+  int aboutBoxShowings = 0;
+
   struct ExitCalled {
     int code;
   };

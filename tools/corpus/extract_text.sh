@@ -2,6 +2,8 @@
 # Prints real Japanese text (UTF-8) taken from Debian packages on this machine.
 #   extract_text.sh manpages   the Japanese manual pages (package manpages-ja), roff markup stripped
 #   extract_text.sh catalogs   the translations of the Japanese message catalogs (*.mo)
+#   extract_text.sh reference  the Debian Reference in Japanese (package debian-reference-ja)
+#   extract_text.sh faq        the Debian FAQ in Japanese (package debian-faq-ja)
 # Only lines that hold at least one non-ASCII character are printed.
 set -euo pipefail
 
@@ -35,8 +37,15 @@ catalogs() {
     }'
 }
 
+plain() {
+  [[ -f $1 ]] || { echo "extract_text.sh: $1 is missing: apt-get install $2" >&2; exit 1; }
+  zcat -- "$1"
+}
+
 case "${1:-}" in
   manpages) manpages ;;
   catalogs) catalogs ;;
-  *) echo "usage: extract_text.sh manpages|catalogs" >&2; exit 2 ;;
+  reference) plain /usr/share/debian-reference/debian-reference.ja.txt.gz debian-reference-ja ;;
+  faq) plain /usr/share/doc/debian/FAQ/debian-faq.ja.txt.gz debian-faq-ja ;;
+  *) echo "usage: extract_text.sh manpages|catalogs|reference|faq" >&2; exit 2 ;;
 esac | LC_ALL=C grep -a '[^[:print:][:space:]]' || true

@@ -5,17 +5,19 @@ Reads Japanese training text (UTF-8) from standard input, counts how often each 
 character and each half-width katakana occurs, and prints a C++ source file of costs
 (-log2 of the probability, in quarter bits, at most 255). The committed tables were made with:
 
-  tools/corpus/extract_text.sh manpages | tools/corpus/gen_char_costs.py \
-      > src/core/documents/kanji/KanjiCharCosts.cpp
+  (tools/corpus/extract_text.sh manpages; tools/corpus/extract_text.sh reference) |
+      tools/corpus/gen_char_costs.py > src/core/documents/kanji/KanjiCharCosts.cpp
 
-The message catalogs are kept out of training so that tools/corpus/measure_guess.sh can measure
-the guess on text it has not seen.
+The message catalogs and the FAQ are kept out of training so that tools/corpus/measure_guess.sh
+measures the guess on text it has not seen.
 """
 import math
 import sys
 import unicodedata
 
 UNASSIGNED_COST = 30 * 4  # a code that no character set assigns: nearly as bad as invalid bytes
+LAMBDA = 0.9  # weight of a character's own frequency against its class's
+BETA = 4.0  # weight of the unigram in the half-width bigrams
 
 
 def sjis_of(row, cell):
@@ -29,8 +31,26 @@ def sjis_of(row, cell):
     return bytes([s1, s2])
 
 
-def main():
-    text = sys.stdin.read()
+def assigned(row, cell):
+    try:
+        sjis_of(row, cell).decode('cp932')
+        return True
+    except UnicodeDecodeError:
+        return False
+
+
+def char_class(row):
+    """Rows are scored against their class when a character is rare in the training text."""
+    if row < 16:
+        return 'symbols and kana'
+    if row < 48:
+        return 'kanji level 1'
+    if row < 85:
+        return 'kanji level 2'
+    return 'extensions'
+
+
+def kanji_costs(text):
     counts = {}
     for ch in text:
         if ord(ch) < 0x80:
@@ -42,66 +62,86 @@ def main():
         if len(b) == 2:
             counts[b] = counts.get(b, 0) + 1
     total = sum(counts.values())
-
+    class_count, class_size = {}, {}
+    for row in range(1, 95):
+        for cell in range(1, 95):
+            if assigned(row, cell):
+                c = char_class(row)
+                class_count[c] = class_count.get(c, 0) + counts.get(sjis_of(row, cell), 0)
+                class_size[c] = class_size.get(c, 0) + 1
     costs = []
     for row in range(1, 95):
         for cell in range(1, 95):
-            b = sjis_of(row, cell)
-            try:
-                b.decode('cp932')
-                assigned = True
-            except UnicodeDecodeError:
-                assigned = False
-            n = counts.get(b, 0)
-            if not assigned:
-                cost = UNASSIGNED_COST
-            else:
-                # Unseen characters: level 1 kanji and the non-kanji rows are likelier than level 2.
-                if n == 0:
-                    n = 0.5 if row < 48 else 0.15
-                cost = round(-4 * math.log2(n / total))
-            costs.append(min(255, max(1, cost)))
+            if not assigned(row, cell):
+                costs.append(UNASSIGNED_COST)
+                continue
+            c = char_class(row)
+            # A character's own frequency, blended with its class's share spread evenly, so that
+            # a kanji the training text happens to lack is not taken for impossible.
+            p_class = max(class_count[c], total * 1e-4) / total / class_size[c]
+            p = LAMBDA * counts.get(sjis_of(row, cell), 0) / total + (1 - LAMBDA) * p_class
+            costs.append(min(255, max(1, round(-4 * math.log2(p)))))
+    return costs, total, len(counts)
 
-    # Half-width katakana: the katakana of the text written half-width (voiced ones as two
-    # characters), with the punctuation of the block at a fixed modest share.
-    to_half = {unicodedata.normalize('NFKC', chr(c)): c for c in range(0xFF61, 0xFFA0)}
-    to_half['\u3099'] = 0xFF9E  # combining voiced and semi-voiced sound marks
-    to_half['\u309a'] = 0xFF9F
-    hw = {}
+
+def half_width_costs(text):
+    """Bigram costs of half-width katakana: the katakana of the text written half-width (voiced
+    ones as two characters), with 。「」、 counted where they follow a katakana."""
+    to_half = {unicodedata.normalize('NFKC', chr(c)): c - 0xFF61 for c in range(0xFF61, 0xFFA0)}
+    to_half['\u3099'] = 0xFF9E - 0xFF61  # combining voiced and semi-voiced sound marks
+    to_half['\u309a'] = 0xFF9F - 0xFF61
+    start = 63
+    pairs = [[0] * 63 for _ in range(64)]
+    unigram = [0] * 63
+    state = start
     for ch in text:
         if '\u30a1' <= ch <= '\u30fc':
-            for part in unicodedata.normalize('NFD', ch):
-                if part in to_half:
-                    hw[to_half[part]] = hw.get(to_half[part], 0) + 1
-    kana_total = sum(hw.values())
-    hw_costs = []
-    for c in range(0xFF61, 0xFFA0):
-        n = hw.get(c, 0)
-        if c <= 0xFF65:  # ｡｢｣､･
-            n = kana_total * 0.01
-        n = max(n, 0.5)
-        hw_costs.append(min(255, max(1, round(-4 * math.log2(n / kana_total)))))
+            parts = [to_half[p] for p in unicodedata.normalize('NFD', ch) if p in to_half]
+        elif ch in '。「」、' and state != start:
+            parts = [to_half[unicodedata.normalize('NFKC', ch)]]
+        else:
+            state = start
+            continue
+        for k in parts:
+            pairs[state][k] += 1
+            unigram[k] += 1
+            state = k
+    total = sum(unigram)
+    costs = []
+    for a in range(64):
+        row_total = sum(pairs[a])
+        for b in range(63):
+            p_uni = max(unigram[b], 0.5) / total
+            p = (pairs[a][b] + BETA * p_uni) / (row_total + BETA)
+            costs.append(min(255, max(1, round(-4 * math.log2(p)))))
+    return costs, total
+
+
+def main():
+    text = sys.stdin.read()
+    costs, total, distinct = kanji_costs(text)
+    hw_costs, kana_total = half_width_costs(text)
 
     out = sys.stdout
-    out.write('// Generated by tools/corpus/gen_char_costs.py from the Japanese manual pages of Debian\n')
-    out.write('// (manpages-ja); do not edit by hand. Costs are -log2 of a character\'s probability in\n')
-    out.write('// quarter bits.\n\n')
+    out.write('// Generated by tools/corpus/gen_char_costs.py from Japanese text of Debian packages\n')
+    out.write('// (manpages-ja, debian-reference-ja); do not edit by hand. Costs are -log2 of a\n')
+    out.write('// probability, in quarter bits.\n\n')
     out.write('#include "documents/kanji/KanjiCharCosts.h"\n\n')
     out.write('namespace pemrin::kanji_detail {\n\n')
-    out.write('// JIS X 0208 (with the NEC rows of code page 932), indexed (row - 1) * 94 + (cell - 1).\n')
     out.write('const unsigned char kJisCharCost[94 * 94] = {\n')
     for row in range(94):
         vals = costs[row * 94:(row + 1) * 94]
         for k in range(0, 94, 24):
             out.write('    ' + ', '.join(str(v) for v in vals[k:k + 24]) + ',\n')
     out.write('};\n\n')
-    out.write('// Half-width katakana 0xA1-0xDF, within a run of half-width katakana.\n')
-    out.write('const unsigned char kHalfWidthKanaCost[63] = {\n')
-    for k in range(0, 63, 21):
-        out.write('    ' + ', '.join(str(v) for v in hw_costs[k:k + 21]) + ',\n')
+    out.write('const unsigned char kHalfWidthKanaCost[64 * 63] = {\n')
+    for a in range(64):
+        vals = hw_costs[a * 63:(a + 1) * 63]
+        for k in range(0, 63, 21):
+            out.write('    ' + ', '.join(str(v) for v in vals[k:k + 21]) + ',\n')
     out.write('};\n\n')
     out.write('}  // namespace pemrin::kanji_detail\n')
-    print(f'{total} characters, {len(counts)} distinct, {kana_total} half-width katakana',
+    print(f'{total} characters, {distinct} distinct, {kana_total} half-width katakana',
           file=sys.stderr)
 
 

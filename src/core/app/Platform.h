@@ -91,6 +91,11 @@ class Platform {
   virtual void ShowNewTemplateDialog() = 0;
   // Save the document as a template under a name the user types.
   virtual void ShowSaveTemplateDialog() = 0;
+  // The font and colour settings dialog (TForm2). The main window is disabled before it
+  // shows, and the dialog's close enables it again.
+  virtual void ShowSettingsDialog() = 0;
+  // The version dialog (TAboutBox).
+  virtual void ShowAboutBox() = 0;
 
   // --- Find, replace and printing ------------------------------------------------------------
   // The default system sound.

@@ -109,6 +109,12 @@ class TForm1 {
   // A file dropped on the window or the editor: the first path only.
   void DropFiles(const std::vector<std::string>& paths);
 
+  // --- Settings and version dialogs ----------------------------------------------------------
+  // Disables the main window and shows the settings dialog (its close enables it again).
+  void Font1Click();
+  // Shows the version dialog.
+  void A2Click();
+
   // --- Find and replace (search/) -------------------------------------------------------------
   // Selects the next occurrence of the dialog's find text after the selection, or beeps and
   // says so; returns whether one was found.

@@ -7,7 +7,9 @@ namespace pemrin::kanji_detail {
 // bits, indexed (row - 1) * 94 + (cell - 1). Codes no character set assigns cost the most.
 extern const unsigned char kJisCharCost[94 * 94];
 
-// Cost of each half-width katakana 0xA1-0xDF among the characters of a half-width run.
-extern const unsigned char kHalfWidthKanaCost[63];
+// Cost of a half-width katakana 0xA1-0xDF after the one before it, indexed
+// previous * 63 + (kana - 0xA1), where previous is the earlier kana - 0xA1, or 63 when the kana
+// begins a run of half-width katakana.
+extern const unsigned char kHalfWidthKanaCost[64 * 63];
 
 }  // namespace pemrin::kanji_detail

@@ -66,24 +66,19 @@ inline void JisToSjis(unsigned j1, unsigned j2, unsigned char* out) {
 // ordinary characters, so validity decides unless both readings are about equally broken.
 constexpr int64_t kErrorCost = 40 * 4;
 constexpr int64_t kTruncatedCost = kErrorCost / 2;  // a last character cut short
-// Half-width katakana are rare in Japanese text but come in runs: each costs a little more
-// than its share among the katakana.
-constexpr int64_t kHalfWidthPrior = 2 * 4;
-constexpr int64_t kEucHalfWidthExtra = 1 * 4;  // 0x8E katakana are rarer still in EUC-JP
-constexpr int64_t kBadSoundMarkCost = 20 * 4;  // ﾞ or ﾟ after a kana that cannot take it
+// Half-width katakana are rare in Japanese text but come in runs: the first of a run costs
+// much more than the ones that follow it.
+constexpr int64_t kHalfWidthStartCost = 8 * 4;
+constexpr int64_t kHalfWidthRunCost = 1 * 4;
+constexpr int64_t kEucHalfWidthExtra = 8 * 4;  // 0x8E katakana are rarer still in EUC-JP
 constexpr int64_t kJisX0212Cost = 24 * 4;
 constexpr int64_t kSjisUserDefinedCost = 30 * 4;   // lead bytes 0xF0-0xF9
 constexpr int64_t kSjisIbmExtensionCost = 24 * 4;  // lead bytes 0xFA-0xFC
 
+// previous: the half-width katakana just before b, or 0 when b begins a run.
 inline int64_t HalfWidthCost(unsigned b, unsigned previous) {
-  int64_t cost = kHalfWidthPrior + kHalfWidthKanaCost[b - 0xA1];
-  if (b == 0xDE) {  // ﾞ follows ｳ, ｶ-ﾄ, ﾊ-ﾎ
-    if (!(previous == 0xB3 || InRange(previous, 0xB6, 0xC4) || InRange(previous, 0xCA, 0xCE)))
-      cost += kBadSoundMarkCost;
-  } else if (b == 0xDF) {  // ﾟ follows ﾊ-ﾎ
-    if (!InRange(previous, 0xCA, 0xCE)) cost += kBadSoundMarkCost;
-  }
-  return cost;
+  if (previous == 0) return kHalfWidthStartCost + kHalfWidthKanaCost[63 * 63 + (b - 0xA1)];
+  return kHalfWidthRunCost + kHalfWidthKanaCost[(previous - 0xA1) * 63 + (b - 0xA1)];
 }
 
 inline int64_t SjisPairCost(unsigned lead, unsigned trail) {
@@ -232,6 +227,7 @@ size_t EucToSjis(const unsigned char* s, size_t n, unsigned char* d, size_t capa
           o += 8;
         }
         if (i >= n || s[i] >= 0x80) continue;
+        b = s[i];
       }
       if (!room(1)) break;
       d[o++] = static_cast<unsigned char>(b);
