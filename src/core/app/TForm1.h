@@ -83,6 +83,21 @@ class TForm1 {
   void RichEdit1KeyDown(int& key, ShiftState shift);
   void RichEdit1KeyPress(char& key);
 
+  // The nearest delimiter byte before the caret on the caret's line: start is the position
+  // just after it, length the bytes from there to the caret; found false (start and length 0)
+  // when the line has none before the caret. Leaves the selection alone.
+  struct BackwardMatch {
+    bool found = false;
+    int caret = 0;
+    int start = 0;
+    int length = 0;
+  };
+  BackwardMatch SearchBackward(char delimiter) const;
+  // Ends any completion the way a new document does; CandidateIndex stays as it is.
+  void ResetCompletion();
+  // Inserts "#RRGGBB" for a colour chosen in the colour dialog.
+  void Color1Click();
+
   // --- Tag colouring ----------------------------------------------------------------------
   void ColorAllTags();
   void N1Click();
@@ -194,6 +209,23 @@ class TForm1 {
  private:
   void SaveDocumentAs(const std::string& path);
   void LoadDocument(const std::string& path);
+
+  // Tab completion, typing-time handling (tags/).
+  void TabKey(char& key);
+  void EscKey(char& key);
+  void NewCompletion(char& key);
+  void GatherTagNames();
+  void GatherAttributes(const BackwardMatch& space);
+  void StepForward(char& key, int caret);
+  void ShowCandidate(char& key);
+  void AcceptCandidate(char& key);
+  void CancelCompletion();
+  void EndCycle();
+  void NothingToComplete(int caret);
+  bool CandidateShown() const;
+  TColor ListedTagColor(const Bytes& name, TColor otherwise) const;
+  void CloseTag();
+  void BreakLine(char& key);
 
   EditorControl& richEdit_;
   Platform& platform_;
