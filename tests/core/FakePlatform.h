@@ -58,6 +58,14 @@ class FakePlatform : public Platform {
     return NextAnswer(saveAnswers);
   }
 
+  std::optional<TColor> ChooseColor() override {
+    ++colorDialogCount;
+    if (colorAnswers.empty()) return std::nullopt;
+    auto answer = colorAnswers.front();
+    colorAnswers.pop_front();
+    return answer;
+  }
+
   // The template dialogs run what the test put here (the user's choice), then close.
   void ShowNewTemplateDialog() override {
     if (newTemplateChoice) newTemplateChoice();
@@ -133,6 +141,8 @@ class FakePlatform : public Platform {
   std::deque<std::optional<std::string>> saveAnswers;
   std::vector<std::string> openDialogNames;
   std::vector<std::string> saveDialogNames;
+  std::deque<std::optional<TColor>> colorAnswers;
+  int colorDialogCount = 0;
 
  private:
   static std::optional<std::string> NextAnswer(std::deque<std::optional<std::string>>& answers) {

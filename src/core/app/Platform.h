@@ -85,6 +85,9 @@ class Platform {
                                                     const std::string& initialDir) = 0;
   virtual std::optional<std::string> SaveFileDialog(const std::string& fileName,
                                                     const std::string& initialDir) = 0;
+  // The colour dialog, opening on the colour chosen last (black the first time): the chosen
+  // colour, or nothing when cancelled.
+  virtual std::optional<TColor> ChooseColor() = 0;
 
   // --- The program's own dialogs, shown modally; they call back into the logic ------------------
   // New from a template: lists the .tlt files of the program's folder.
