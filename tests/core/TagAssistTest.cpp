@@ -206,7 +206,7 @@ TEST_F(TagAssist, WithoutTagNamesThereAreNoAttributes) {
   EXPECT_EQ(Doc(), "<[/A]");
 }
 
-TEST_F(TagAssist, DuplicatesAndEmptyEntriesAreCandidatesToo) {
+TEST_F(TagAssist, DuplicatesAndEmptyEntriesAreCandidatesLowerCaseOnesNot) {
   form.FrontTagList.LoadFromBytes("B\r\n\r\nB\r\nfont\r\n");
   form.BackTagList.Clear();
   TypeInto("<b|", "\t\t\t");
@@ -216,6 +216,11 @@ TEST_F(TagAssist, DuplicatesAndEmptyEntriesAreCandidatesToo) {
   TypeInto("<|", "\t\t");
   EXPECT_EQ(Doc(), "<|");  // the empty entry, shown as nothing
   EXPECT_EQ(form.CandidateIndex, 2);
+  keyboard.Type(" ");
+  // A lower-case entry is found by the exact lookup but never offered.
+  TypeInto("<fo|", "\t");
+  EXPECT_EQ(Doc(), "<fo\t|");
+  EXPECT_EQ(form.FrontTagList.IndexOf("FONT"), 3);
 }
 
 TEST_F(TagAssist, ClosingTagsTakeAnIeColourOnlyWhenTheirSlashFormIsListed) {
