@@ -12,11 +12,7 @@ void TForm1::New1Click() {
   platform_.ShowNewTemplateDialog();
   if (!TemplateChosen) return;
   richEdit_.SetSelStart(0);
-  CandidateMode = false;
-  AttributeMode = false;
-  CompletionStart = -1;
-  CompletionLength = 0;
-  TagPrefix.clear();
+  ResetCompletion();
   richEdit_.SetText(TemplateLines.Text());
   ColorAllTags();
   richEdit_.SetSelStart(0);
