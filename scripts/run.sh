@@ -3,6 +3,6 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/install-deps.sh
-cmake --preset default >/dev/null
+cmake --preset default
 cmake --build --preset default
 exec build/bin/pemrin "$@"

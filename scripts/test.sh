@@ -4,9 +4,9 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/install-deps.sh
-cmake --preset default >/dev/null
+cmake --preset default
 cmake --build --preset default
 ctest --preset default -j2
-cmake --preset asan >/dev/null
+cmake --preset asan
 cmake --build --preset asan
 ctest --preset asan -j2

@@ -83,8 +83,8 @@ std::optional<std::string> RunFileDialog(QWidget* parent, QFileDialog::AcceptMod
 
 }  // namespace
 
-QtMainWindow::QtMainWindow(QStringList arguments, QWidget* parent)
-    : QMainWindow(parent), arguments_(std::move(arguments)) {
+QtMainWindow::QtMainWindow(QStringList arguments, QString programPath, QWidget* parent)
+    : QMainWindow(parent), arguments_(std::move(arguments)), programPath_(std::move(programPath)) {
   setWindowTitle(QString::fromUtf8(pemrin::kAppTitle));
   setAcceptDrops(true);
   richEdit_ = new QtRichEdit(this);
@@ -280,6 +280,7 @@ void QtMainWindow::Sleep(int milliseconds) {
 }
 
 std::string QtMainWindow::ExecutablePath() const {
+  if (!programPath_.isEmpty()) return programPath_.toStdString();
   return QCoreApplication::applicationFilePath().toStdString();
 }
 

@@ -24,8 +24,10 @@ class QtMainWindow : public QMainWindow, public pemrin::Platform {
   Q_OBJECT
 
  public:
-  // arguments: the command-line arguments after the program's name.
-  explicit QtMainWindow(QStringList arguments, QWidget* parent = nullptr);
+  // arguments: the command-line arguments after the program's name. programPath: the program
+  // file whose folder holds the dictionaries and settings (the running program when empty).
+  explicit QtMainWindow(QStringList arguments, QString programPath = QString(),
+                        QWidget* parent = nullptr);
   ~QtMainWindow() override;
 
   // The start-up sequence, then the window on screen.
@@ -95,6 +97,7 @@ class QtMainWindow : public QMainWindow, public pemrin::Platform {
   QAction* ActionOf(pemrin::MenuItem item) const;
 
   QStringList arguments_;
+  QString programPath_;
   QtRichEdit* richEdit_;
   QLabel* statusText_;
   Menus menus_;
