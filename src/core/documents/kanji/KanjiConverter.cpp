@@ -1,5 +1,4 @@
-// The kanji-code converter. Every path is a single forward byte loop with no allocation; the
-// guess reads the whole text once as Shift_JIS and once as EUC-JP.
+// The kanji-code converter. Every path is a forward byte loop with no allocation.
 
 #include "documents/kanji/KanjiConverter.h"
 
@@ -54,13 +53,37 @@ inline size_t SkipAscii(const unsigned char* s, size_t i, size_t n) {
   return i;
 }
 
-// JIS X 0208 bytes (0x21-0x7E each) to Shift_JIS, by the arithmetic of the two codes.
-inline void JisToSjis(unsigned j1, unsigned j2, unsigned char* out) {
-  out[0] = static_cast<unsigned char>(((j1 + 1) >> 1) + (j1 <= 0x5E ? 0x70 : 0xB0));
-  out[1] = static_cast<unsigned char>(j2 + ((j1 & 1) ? (j2 < 0x60 ? 0x1F : 0x20) : 0x7E));
+// Shift_JIS of JIS X 0208 by the arithmetic of the two codes, as tables: the lead byte
+// depends on the row alone, the trail byte on the cell and whether the row is odd. Indexed
+// by the EUC-JP bytes (JIS bytes | 0x80); the parity of a row is that of its byte.
+struct SjisTables {
+  unsigned char lead[256] = {};
+  unsigned char trail[2][256] = {};
+};
+constexpr SjisTables MakeSjisTables() {
+  SjisTables t;
+  for (unsigned j = 0x21; j <= 0x7E; ++j) {
+    t.lead[j | 0x80] = static_cast<unsigned char>(((j + 1) >> 1) + (j <= 0x5E ? 0x70 : 0xB0));
+    t.trail[1][j | 0x80] = static_cast<unsigned char>(j + (j < 0x60 ? 0x1F : 0x20));
+    t.trail[0][j | 0x80] = static_cast<unsigned char>(j + 0x7E);
+  }
+  return t;
+}
+constexpr SjisTables kSjis = MakeSjisTables();
+
+// Writes the Shift_JIS form of the EUC-JP pair (a, b), both in 0xA1-0xFE.
+inline void EucPairToSjis(unsigned a, unsigned b, unsigned char* out) {
+  out[0] = kSjis.lead[a];
+  out[1] = kSjis.trail[a & 1][b];
 }
 
 // ---- The guess ------------------------------------------------------------------------------
+//
+// The text is read twice, as Shift_JIS and as EUC-JP, and each reading sums the cost of the
+// characters it finds; the cheaper reading wins. Costs never decrease along a reading, so once
+// one reading is complete the other can stop as soon as its partial cost passes it: the
+// decision is that of the two whole readings, at a fraction of the work. A short pilot on the
+// start of the text picks the reading to complete first.
 
 // Costs in quarter bits. A byte that begins no valid character costs about as much as ten
 // ordinary characters, so validity decides unless both readings are about equally broken.
@@ -68,9 +91,9 @@ constexpr int64_t kErrorCost = 40 * 4;
 constexpr int64_t kTruncatedCost = kErrorCost / 2;  // a last character cut short
 // Half-width katakana are rare in Japanese text but come in runs: the first of a run costs
 // much more than the ones that follow it.
-constexpr int64_t kHalfWidthStartCost = 8 * 4;
-constexpr int64_t kHalfWidthRunCost = 1 * 4;
-constexpr int64_t kEucHalfWidthExtra = 8 * 4;  // 0x8E katakana are rarer still in EUC-JP
+constexpr int64_t kHalfWidthStartCost = 6 * 4;
+constexpr int64_t kHalfWidthRunCost = 0;
+constexpr int64_t kEucHalfWidthExtra = 2 * 4;  // 0x8E katakana are rarer still in EUC-JP
 constexpr int64_t kJisX0212Cost = 24 * 4;
 constexpr int64_t kSjisUserDefinedCost = 30 * 4;   // lead bytes 0xF0-0xF9
 constexpr int64_t kSjisIbmExtensionCost = 24 * 4;  // lead bytes 0xFA-0xFC
@@ -81,29 +104,68 @@ inline int64_t HalfWidthCost(unsigned b, unsigned previous) {
   return kHalfWidthRunCost + kHalfWidthKanaCost[(previous - 0xA1) * 63 + (b - 0xA1)];
 }
 
-inline int64_t SjisPairCost(unsigned lead, unsigned trail) {
-  if (lead >= 0xF0) return lead >= 0xFA ? kSjisIbmExtensionCost : kSjisUserDefinedCost;
-  unsigned row = 2 * (lead - (lead <= 0x9F ? 0x81 : 0xC1));  // 0-based
-  unsigned cell;
-  if (trail >= 0x9F) {
-    ++row;
-    cell = trail - 0x9F;
-  } else {
-    cell = trail - (trail >= 0x80 ? 0x41 : 0x40);
+// Where a Shift_JIS pair's cost lies in kJisCharCost: (row - 1) * 94 for the lead byte (rows
+// in pairs), plus 94 for the odd row and the cell for the trail byte.
+struct SjisCostIndex {
+  unsigned short lead[256] = {};
+  unsigned short trail[256] = {};
+};
+constexpr SjisCostIndex MakeSjisCostIndex() {
+  SjisCostIndex t;
+  for (unsigned b = 0x81; b <= 0xEF; ++b) {
+    if (b <= 0x9F || b >= 0xE0)
+      t.lead[b] = static_cast<unsigned short>(2 * (b - (b <= 0x9F ? 0x81 : 0xC1)) * 94);
   }
-  return kJisCharCost[row * 94 + cell];
+  for (unsigned c = 0x40; c <= 0xFC; ++c) {
+    if (c == 0x7F) continue;
+    t.trail[c] =
+        static_cast<unsigned short>(c >= 0x9F ? 94 + (c - 0x9F) : c - (c >= 0x80 ? 0x41 : 0x40));
+  }
+  return t;
+}
+constexpr SjisCostIndex kSjisCost = MakeSjisCostIndex();
+
+inline int64_t SjisPairCost(unsigned lead, unsigned trail) {
+  if (lead >= 0xF0) [[unlikely]] {
+    return lead >= 0xFA ? kSjisIbmExtensionCost : kSjisUserDefinedCost;
+  }
+  return kJisCharCost[kSjisCost.lead[lead] + kSjisCost.trail[trail]];
 }
 
-// The cost of reading the text as Shift_JIS.
-int64_t SjisReadingCost(const unsigned char* s, size_t n) {
-  int64_t cost = 0;
+// A reading in progress, so that it can run in slices.
+struct Reading {
+  size_t i = 0;           // next byte to read
   unsigned previous = 0;  // the half-width katakana just read, else 0
-  size_t i = 0;
-  while (i < n) {
+  int64_t cost = 0;
+};
+
+// Reads the text as Shift_JIS from r.i up to end (finishing the character that straddles it).
+void ReadSjis(const unsigned char* s, size_t n, size_t end, Reading& r) {
+  size_t i = r.i;
+  unsigned previous = r.previous;
+  int64_t cost = r.cost;
+  while (i < end) {
     unsigned b = s[i];
     if (b < 0x80) {
-      i = SkipAscii(s, i, n);
+      i = SkipAscii(s, i, end);
       previous = 0;
+      continue;
+    }
+    if (IsSjisLead(b)) {
+      previous = 0;
+      if (i + 1 >= n) {
+        cost += kTruncatedCost;
+        i = n;
+        break;
+      }
+      unsigned c = s[i + 1];
+      if (IsSjisTrail(c)) {
+        cost += SjisPairCost(b, c);
+        i += 2;
+        continue;
+      }
+      cost += kErrorCost;
+      ++i;
       continue;
     }
     if (IsHalfWidthKana(b)) {
@@ -113,76 +175,123 @@ int64_t SjisReadingCost(const unsigned char* s, size_t n) {
       continue;
     }
     previous = 0;
-    if (IsSjisLead(b)) {
-      if (i + 1 >= n) {
-        cost += kTruncatedCost;
-        break;
-      }
-      if (IsSjisTrail(s[i + 1])) {
-        cost += SjisPairCost(b, s[i + 1]);
-        i += 2;
-        continue;
-      }
-    }
     cost += kErrorCost;
     ++i;
   }
-  return cost;
+  r = {i, previous, cost};
 }
 
-// The cost of reading the text as EUC-JP.
-int64_t EucReadingCost(const unsigned char* s, size_t n) {
-  int64_t cost = 0;
-  unsigned previous = 0;
-  size_t i = 0;
-  while (i < n) {
+// Reads the text as EUC-JP from r.i up to end. With kConvert, also writes the Shift_JIS of
+// every character to d at o, as EucToSjis does (d must hold 2 * n bytes).
+template <bool kConvert>
+void ReadEuc(const unsigned char* s, size_t n, size_t end, Reading& r, unsigned char* d,
+             size_t& o) {
+  size_t i = r.i;
+  unsigned previous = r.previous;
+  int64_t cost = r.cost;
+  size_t out = o;
+  while (i < end) {
     unsigned b = s[i];
     if (b < 0x80) {
-      i = SkipAscii(s, i, n);
+      size_t next = SkipAscii(s, i, end);
+      if constexpr (kConvert) {
+        std::memcpy(d + out, s + i, next - i);
+        out += next - i;
+      }
+      i = next;
       previous = 0;
       continue;
     }
-    unsigned kana = 0;
     if (IsEucByte(b)) {
-      if (i + 1 >= n) {
-        cost += kTruncatedCost;
-        break;
-      }
-      if (IsEucByte(s[i + 1])) {
-        cost += kJisCharCost[(b - 0xA1) * 94 + (s[i + 1] - 0xA1)];
+      if (i + 1 < n && IsEucByte(s[i + 1])) {
+        unsigned c = s[i + 1];
+        cost += kJisCharCost[(b - 0xA1) * 94 + (c - 0xA1)];
+        if constexpr (kConvert) {
+          EucPairToSjis(b, c, d + out);
+          out += 2;
+        }
         i += 2;
         previous = 0;
         continue;
       }
     } else if (b == 0x8E) {
-      if (i + 1 >= n) {
-        cost += kTruncatedCost;
-        break;
-      }
-      if (IsHalfWidthKana(s[i + 1])) {
-        kana = s[i + 1];
+      if (i + 1 < n && IsHalfWidthKana(s[i + 1])) {
+        unsigned kana = s[i + 1];
         cost += HalfWidthCost(kana, previous) + kEucHalfWidthExtra;
+        if constexpr (kConvert) d[out++] = static_cast<unsigned char>(kana);
         i += 2;
         previous = kana;
         continue;
       }
     } else if (b == 0x8F) {
-      if (i + 2 >= n) {
-        cost += kTruncatedCost;
-        break;
-      }
-      if (IsEucByte(s[i + 1]) && IsEucByte(s[i + 2])) {
+      if (i + 2 < n && IsEucByte(s[i + 1]) && IsEucByte(s[i + 2])) {
         cost += kJisX0212Cost;
+        if constexpr (kConvert) {
+          d[out++] = kGetaLead;
+          d[out++] = kGetaTrail;
+        }
         i += 3;
         previous = 0;
         continue;
       }
     }
-    cost += kErrorCost;
+    // A byte that begins nothing valid: a truncated last character costs less than a bad one.
+    bool truncated = (IsEucByte(b) || b == 0x8E || b == 0x8F) && i + (b == 0x8F ? 2 : 1) >= n;
+    cost += truncated ? kTruncatedCost : kErrorCost;
+    if constexpr (kConvert) {
+      d[out++] = kGetaLead;
+      d[out++] = kGetaTrail;
+    }
     previous = 0;
     ++i;
   }
-  return cost;
+  r = {i, previous, cost};
+  o = out;
+}
+
+constexpr size_t kPilotBytes = 4096;
+constexpr size_t kSliceBytes = 16384;
+
+struct Decision {
+  KanjiCode code;
+  bool converted;  // d holds the EUC-JP text converted, length bytes
+  size_t length;
+};
+
+// Shift_JIS or EUC-JP, by the whole text. With d (which must then hold 2 * n bytes) an EUC-JP
+// text may come back already converted into it; d may be written to in any case.
+Decision DecideSjisOrEuc(const unsigned char* s, size_t n, unsigned char* d) {
+  size_t unused = 0;
+  Reading pilotSjis, pilotEuc;
+  size_t pilotEnd = n < kPilotBytes ? n : kPilotBytes;
+  ReadSjis(s, n, pilotEnd, pilotSjis);
+  ReadEuc<false>(s, n, pilotEnd, pilotEuc, nullptr, unused);
+
+  if (pilotEuc.cost < pilotSjis.cost) {
+    // Likely EUC-JP: read (and convert) it whole, then Shift_JIS until it costs more.
+    Reading euc;
+    size_t length = 0;
+    if (d != nullptr) {
+      ReadEuc<true>(s, n, n, euc, d, length);
+    } else {
+      ReadEuc<false>(s, n, n, euc, nullptr, unused);
+    }
+    Reading sjis;
+    while (sjis.i < n && sjis.cost <= euc.cost) {
+      ReadSjis(s, n, n - sjis.i > kSliceBytes ? sjis.i + kSliceBytes : n, sjis);
+    }
+    if (sjis.cost <= euc.cost) return {KanjiCode::Sjis, false, 0};
+    return {KanjiCode::Euc, d != nullptr, length};
+  }
+  // Likely Shift_JIS: read it whole, then EUC-JP until it costs as much.
+  Reading sjis;
+  ReadSjis(s, n, n, sjis);
+  Reading euc;
+  while (euc.i < n && euc.cost < sjis.cost) {
+    ReadEuc<false>(s, n, n - euc.i > kSliceBytes ? euc.i + kSliceBytes : n, euc, nullptr, unused);
+  }
+  if (euc.cost < sjis.cost) return {KanjiCode::Euc, false, 0};
+  return {KanjiCode::Sjis, false, 0};
 }
 
 // True when the text designates a Japanese set by escape sequence: ESC $ @ or ESC $ B (JIS X
@@ -236,7 +345,7 @@ size_t EucToSjis(const unsigned char* s, size_t n, unsigned char* d, size_t capa
     }
     if (IsEucByte(b) && i + 1 < n && IsEucByte(s[i + 1])) {
       if (!room(2)) break;
-      JisToSjis(b - 0x80, s[i + 1] - 0x80u, d + o);
+      EucPairToSjis(b, s[i + 1], d + o);
       o += 2;
       i += 2;
       continue;
@@ -320,7 +429,7 @@ size_t JisToSjisText(const unsigned char* s, size_t n, unsigned char* d, size_t 
     if (!room(2)) break;
     if (i + 1 < n && IsJisByte(s[i + 1])) {
       if (set == Set::Kanji) {
-        JisToSjis(b, s[i + 1], d + o);
+        EucPairToSjis(b | 0x80, s[i + 1] | 0x80u, d + o);
       } else {
         d[o] = kGetaLead;
         d[o + 1] = kGetaTrail;
@@ -377,10 +486,9 @@ int DetectKanjiCode(const unsigned char* text, size_t length) {
 
 KanjiCode GuessKanjiCode(const unsigned char* text, size_t length) {
   if (HasJisDesignation(text, length)) return KanjiCode::Jis;
-  // Pure ASCII (the common case for markup) needs no scoring.
+  // Pure ASCII (the common case for markup) needs no reading.
   if (SkipAscii(text, 0, length) == length) return KanjiCode::Sjis;
-  return SjisReadingCost(text, length) <= EucReadingCost(text, length) ? KanjiCode::Sjis
-                                                                       : KanjiCode::Euc;
+  return DecideSjisOrEuc(text, length, nullptr).code;
 }
 
 int StatusKanjiCode(const unsigned char* text, size_t length) {
@@ -390,12 +498,20 @@ int StatusKanjiCode(const unsigned char* text, size_t length) {
 
 ConversionResult ConvertToSjis(const unsigned char* src, size_t srcLength, unsigned char* dst,
                                size_t dstCapacity) {
-  KanjiCode code = GuessKanjiCode(src, srcLength);
+  const bool roomy = dstCapacity / 2 >= srcLength;  // every converter's output fits
+  KanjiCode code = KanjiCode::Sjis;
+  if (HasJisDesignation(src, srcLength)) {
+    code = KanjiCode::Jis;
+  } else if (SkipAscii(src, 0, srcLength) != srcLength) {
+    Decision decision = DecideSjisOrEuc(src, srcLength, roomy ? dst : nullptr);
+    if (decision.converted) return {decision.length, KanjiCode::Euc};
+    code = decision.code;
+  }
   size_t written;
   if (code == KanjiCode::Sjis) {
     written = srcLength < dstCapacity ? srcLength : dstCapacity;
     if (written != 0) std::memcpy(dst, src, written);
-  } else if (dstCapacity / 2 >= srcLength) {
+  } else if (roomy) {
     written = Convert<false>(code, src, srcLength, dst, dstCapacity);
   } else {
     written = Convert<true>(code, src, srcLength, dst, dstCapacity);

@@ -35,7 +35,8 @@ struct ConversionResult {
 // Converts srcLength bytes to Shift_JIS in dst and returns the bytes written; never writes more
 // than dstCapacity bytes. The output never exceeds 2 * srcLength bytes, so the program's buffer
 // of 4 * L bytes always holds the whole text; a smaller dst receives only the beginning of the
-// output. No terminating NUL is written, and NUL bytes pass through.
+// output. No terminating NUL is written, and NUL bytes pass through. Bytes of dst past the
+// returned length (but within dstCapacity) may have been written to.
 //
 // Shift_JIS comes back byte for byte, invalid bytes included. From EUC-JP and JIS, characters
 // with no Shift_JIS form (JIS X 0212) become the geta mark 〓 (0x81 0xAC); so does each byte that
