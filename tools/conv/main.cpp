@@ -5,8 +5,6 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
-#include <fstream>
-#include <iterator>
 #include <string>
 #include <vector>
 
@@ -18,15 +16,22 @@ int main(int argc, char** argv) {
     return 2;
   }
   const char* path = argv[1];
-  std::ifstream in(path, std::ios::binary);
-  if (!in) {
+  std::FILE* file = std::fopen(path, "rb");
+  if (file == nullptr) {
     std::fprintf(stderr, "pemrin-conv: ファイル %s は開けません (%s)\n", path,
                  std::strerror(errno));
     return 1;
   }
-  std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-  if (in.bad()) {
-    std::fprintf(stderr, "pemrin-conv: ファイル %s を読めません\n", path);
+  std::string text;
+  char chunk[65536];
+  size_t got;
+  while ((got = std::fread(chunk, 1, sizeof chunk, file)) > 0) text.append(chunk, got);
+  bool failed = std::ferror(file) != 0;
+  int error = errno;
+  std::fclose(file);
+  if (failed) {
+    std::fprintf(stderr, "pemrin-conv: ファイル %s を読めません (%s)\n", path,
+                 std::strerror(error));
     return 1;
   }
 
