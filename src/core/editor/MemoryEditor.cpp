@@ -76,6 +76,15 @@ int MemoryEditor::LineIndex(int line) const {
   return rowStarts_[line];
 }
 
+bool MemoryEditor::IsInsideCharacter(int pos) const {
+  // Lead bytes pair up from the left within a run of them, which starts on a boundary.
+  const auto* t = reinterpret_cast<const unsigned char*>(text_.data());
+  if (pos <= 0 || pos >= static_cast<int>(text_.size()) || !IsSjisTrailByte(t[pos])) return false;
+  int run = 0;
+  while (run < pos && IsSjisLeadByte(t[pos - 1 - run])) ++run;
+  return run % 2 == 1;
+}
+
 int MemoryEditor::Snap(int pos) const {
   const int size = static_cast<int>(text_.size());
   if (pos < 0 || pos >= size) return pos < 0 ? 0 : size;
@@ -149,6 +158,8 @@ void MemoryEditor::Replace(const Bytes& raw, bool recordUndo) {
   colors_.insert(colors_.begin() + selStart_, text.size(), color);
   rowsDirty_ = true;
   selStart_ += static_cast<int>(text.size());
+  // A lead byte left standing alone before the edit pairs with the byte after it now.
+  if (IsInsideCharacter(selStart_)) --selStart_;
   selLength_ = 0;
   insertColor_ = color;
   RaiseChange();

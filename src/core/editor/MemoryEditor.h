@@ -75,6 +75,7 @@ class MemoryEditor : public EditorControl {
   };
 
   int Snap(int pos) const;
+  bool IsInsideCharacter(int pos) const;
   void Replace(const Bytes& text, bool recordUndo);
   void SetSelection(int start, int length);
   void EnsureRows() const;
