@@ -1,0 +1,987 @@
+#include "qt/QtRichEdit.h"
+
+#include <QClipboard>
+#include <QFile>
+#include <QFont>
+#include <QGuiApplication>
+#include <QKeyEvent>
+#include <QMimeData>
+#include <QPlainTextDocumentLayout>
+#include <QScrollBar>
+#include <QTextBlock>
+#include <QTextCursor>
+#include <QTextDocument>
+#include <QTextLayout>
+#include <QUrl>
+#include <algorithm>
+
+#include "editor/Sjis.h"
+#include "editor/SjisText.h"
+#include "qt/Cp932Codec.h"
+#include "qt/QtKeys.h"
+
+namespace pemrin::qt {
+
+namespace {
+
+// Inside a long line, the bytes before every kCheckpointStep-th unit are remembered.
+constexpr int kCheckpointStep = 1024;
+
+QColor ToQColor(TColor c) {
+  return QColor(TColorRed(c), TColorGreen(c), TColorBlue(c));
+}
+
+bool IsVariationSelector(char16_t u) {
+  return u >= 0xFE00 && u <= 0xFE0F;
+}
+
+// The byte of a character stored in one byte, or -1.
+int SingleByteOf(char16_t u) {
+  if (u < 0x80) return u;
+  if (u >= 0xFF61 && u <= 0xFF9F) return u - 0xFF61 + 0xA1;
+  if (u >= 0xF700 && u <= 0xF7FF) return u - 0xF700;
+  return -1;
+}
+
+int BytesOf(QStringView text) {
+  int bytes = 0;
+  for (QChar c : text) bytes += Cp932Width(c.unicode());
+  return bytes;
+}
+
+// Whether the text at `off` is not what decoding its bytes gives: a lead byte standing alone
+// right before a byte it pairs with (a trail byte, or the lead byte of a double-byte
+// character, whose own trail byte then pairs anew), or a variation selector without its
+// character.
+bool BreaksDecodingAt(const QString& t, int off) {
+  if (off < 0 || off >= t.size()) return false;
+  const char16_t u = t[off].unicode();
+  if (IsVariationSelector(u))
+    return off == 0 || EncodeCp932(QStringView(t).mid(off - 1, 2)).size() != 2;
+  if (off == 0 || !IsLoneLeadPlaceholder(t[off - 1].unicode())) return false;
+  const int b = SingleByteOf(u);
+  return b < 0 || IsSjisTrailByte(static_cast<unsigned char>(b));
+}
+
+// Whether a key's text is something to type (not Backspace's or Delete's control character).
+bool IsPrintable(const QString& text) {
+  if (text.isEmpty()) return false;
+  char32_t first = text[0].unicode();
+  if (text.size() > 1 && text[0].isHighSurrogate() && text[1].isLowSurrogate())
+    first = QChar::surrogateToUcs4(text[0], text[1]);
+  return QChar::isPrint(first);
+}
+
+// Local files among dropped data, as native paths.
+std::vector<std::string> LocalFiles(const QMimeData* data) {
+  std::vector<std::string> paths;
+  if (!data || !data->hasUrls()) return paths;
+  for (const QUrl& url : data->urls())
+    if (url.isLocalFile()) paths.push_back(QFile::encodeName(url.toLocalFile()).toStdString());
+  return paths;
+}
+
+// fontconfig takes the Windows names of the Japanese fonts for any font; the metric-compatible
+// IPA fonts stand in for them.
+void SubstituteJapaneseFonts() {
+  static const bool done = [] {
+    QFont::insertSubstitution(QStringLiteral("ＭＳ ゴシック"), QStringLiteral("IPAGothic"));
+    QFont::insertSubstitution(QStringLiteral("ＭＳ Ｐゴシック"), QStringLiteral("IPAPGothic"));
+    QFont::insertSubstitution(QStringLiteral("ＭＳ 明朝"), QStringLiteral("IPAMincho"));
+    QFont::insertSubstitution(QStringLiteral("ＭＳ Ｐ明朝"), QStringLiteral("IPAPMincho"));
+    return true;
+  }();
+  (void)done;
+}
+
+}  // namespace
+
+QtRichEdit::QtRichEdit(QWidget* parent) : QPlainTextEdit(parent) {
+  SubstituteJapaneseFonts();
+  setTabChangesFocus(false);
+  setLineWrapMode(NoWrap);
+  setWordWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+  lines_.push_back(LineInfo(0, fontColor_));
+  index_.Assign({0});
+  connect(document(), &QTextDocument::contentsChange, this, &QtRichEdit::OnContentsChange);
+  connect(document(), &QTextDocument::contentsChanged, this, &QtRichEdit::OnContentsChanged);
+  ApplyPalette();
+}
+
+QtRichEdit::~QtRichEdit() = default;
+
+// --- Byte offsets and document positions ------------------------------------------------------
+
+const QString& QtRichEdit::BlockText(const QTextBlock& block) const {
+  const int number = block.blockNumber();
+  if (number != cachedBlock_ || cachedGeneration_ != generation_) {
+    cachedText_ = block.text();
+    cachedBlock_ = number;
+    cachedGeneration_ = generation_;
+  }
+  return cachedText_;
+}
+
+const std::vector<int>& QtRichEdit::Checkpoints(int line, const QString& text) const {
+  auto& info = const_cast<LineInfo&>(lines_[line]);
+  if (info.units >= 2 * kCheckpointStep && info.checkpoints.empty()) {
+    int bytes = 0;
+    for (int i = 0; i < info.units; ++i) {
+      if (i % kCheckpointStep == 0) info.checkpoints.push_back(bytes);
+      bytes += Cp932Width(text[i].unicode());
+    }
+  }
+  return info.checkpoints;
+}
+
+int QtRichEdit::ByteInLine(int line, const QString& text, int unit) const {
+  if (unit > 0 && unit < text.size() && IsVariationSelector(text[unit].unicode())) --unit;
+  const std::vector<int>& checkpoints = Checkpoints(line, text);
+  int i = 0, bytes = 0;
+  if (!checkpoints.empty()) {
+    const int k = std::min<int>(unit / kCheckpointStep, static_cast<int>(checkpoints.size()) - 1);
+    i = k * kCheckpointStep;
+    bytes = checkpoints[k];
+  }
+  for (; i < unit; ++i) bytes += Cp932Width(text[i].unicode());
+  return bytes;
+}
+
+int QtRichEdit::UnitInLine(int line, const QString& text, int byte, bool roundUp) const {
+  const std::vector<int>& checkpoints = Checkpoints(line, text);
+  int i = 0, bytes = 0;
+  if (!checkpoints.empty()) {
+    const int k = static_cast<int>(std::upper_bound(checkpoints.begin(), checkpoints.end(), byte) -
+                                   checkpoints.begin()) -
+                  1;
+    i = k * kCheckpointStep;
+    bytes = checkpoints[k];
+  }
+  const int n = text.size();
+  // Variation selectors count no bytes, so the loop never stops on one.
+  while (i < n) {
+    const int width = Cp932Width(text[i].unicode());
+    if (bytes + width > byte) break;
+    bytes += width;
+    ++i;
+  }
+  if (i < n && bytes < byte && roundUp) {
+    ++i;
+    while (i < n && IsVariationSelector(text[i].unicode())) ++i;
+  }
+  return i;
+}
+
+int QtRichEdit::ByteOfPos(int pos) const {
+  const QTextDocument* doc = document();
+  pos = std::clamp(pos, 0, doc->characterCount() - 1);
+  const QTextBlock block = doc->findBlock(pos);
+  const int line = block.blockNumber();
+  const int unit = pos - block.position();
+  if (unit >= lines_[line].units) return index_.Start(line) + index_.Bytes(line);
+  return index_.Start(line) + ByteInLine(line, BlockText(block), unit);
+}
+
+int QtRichEdit::PosOfByte(int byte, bool roundUp) const {
+  const QTextDocument* doc = document();
+  if (byte <= 0) return 0;
+  if (byte >= index_.Total()) return doc->characterCount() - 1;
+  const int line = index_.LineAt(byte);
+  const QTextBlock block = doc->findBlockByNumber(line);
+  const int within = byte - index_.Start(line);
+  const int lineBytes = index_.Bytes(line);
+  if (within >= lineBytes) {
+    // At CR, or between CR and LF: the line break's start, or with roundUp the next line.
+    if (within > lineBytes && roundUp) return block.position() + lines_[line].units + 1;
+    return block.position() + lines_[line].units;
+  }
+  return block.position() + UnitInLine(line, BlockText(block), within, roundUp);
+}
+
+// --- Text -------------------------------------------------------------------------------------
+
+Bytes QtRichEdit::Text() const {
+  const QString raw = document()->toRawText();
+  Bytes out;
+  out.reserve(index_.Total());
+  AppendCp932(raw, out);
+  return out;
+}
+
+int QtRichEdit::TextLength() const {
+  return index_.Total();
+}
+
+void QtRichEdit::SetText(const Bytes& bytes) {
+  const QString decoded = DecodeCp932(NormalizeLineBreaks(bytes));
+  std::vector<LineInfo> lines;
+  std::vector<int> lineBytes;
+  int units = 0, width = 0;
+  const char16_t* d = reinterpret_cast<const char16_t*>(decoded.constData());
+  const qsizetype n = decoded.size();
+  for (qsizetype i = 0; i < n; ++i) {
+    if (d[i] == u'\r') {  // every line break is CR LF now
+      lines.push_back(LineInfo(units, fontColor_));
+      lineBytes.push_back(width);
+      units = width = 0;
+      ++i;
+      continue;
+    }
+    ++units;
+    width += Cp932Width(d[i]);
+  }
+  lines.push_back(LineInfo(units, fontColor_));
+  lineBytes.push_back(width);
+
+  selPending_ = false;
+  insertColor_.reset();
+  fixFrom_ = fixTo_ = -1;
+  settingText_ = true;
+  setPlainText(decoded);
+  settingText_ = false;
+  lines_ = std::move(lines);
+  index_.Assign(std::move(lineBytes));
+  ++generation_;
+  rowsLaidOut_ = 0;
+  textChanged_ = false;
+  RaiseChange();
+}
+
+int QtRichEdit::LineCount() const {
+  if (!wordWrap_) return document()->blockCount();
+  EnsureRowsThrough(document()->blockCount() - 1);
+  return document()->lineCount();
+}
+
+Bytes QtRichEdit::Line(int index) const {
+  if (index < 0) return Bytes();
+  const QTextDocument* doc = document();
+  if (!wordWrap_) {
+    const QTextBlock block = doc->findBlockByNumber(index);
+    return block.isValid() ? EncodeCp932(BlockText(block)) : Bytes();
+  }
+  EnsureRowsThroughRow(index);
+  if (index >= doc->lineCount()) return Bytes();
+  const QTextBlock block = doc->findBlockByLineNumber(index);
+  const QTextLine row = block.layout()->lineAt(index - block.firstLineNumber());
+  if (!row.isValid()) return Bytes();
+  return EncodeCp932(QStringView(BlockText(block)).mid(row.textStart(), row.textLength()));
+}
+
+// --- Selection --------------------------------------------------------------------------------
+
+std::pair<int, int> QtRichEdit::SelUnits() const {
+  if (selPending_) return {std::min(selAnchor_, selPos_), std::max(selAnchor_, selPos_)};
+  const QTextCursor cursor = textCursor();
+  return {cursor.selectionStart(), cursor.selectionEnd()};
+}
+
+void QtRichEdit::SetSelUnits(int start, int end) {
+  if (!visible_) {
+    selPending_ = true;
+    selAnchor_ = start;
+    selPos_ = end;
+    return;
+  }
+  selPending_ = false;
+  QTextCursor cursor(document());
+  cursor.setPosition(start);
+  cursor.setPosition(end, QTextCursor::KeepAnchor);
+  setTextCursor(cursor);
+}
+
+void QtRichEdit::PushSelection() {
+  if (!selPending_) return;
+  selPending_ = false;
+  QTextCursor cursor(document());
+  cursor.setPosition(selAnchor_);
+  cursor.setPosition(selPos_, QTextCursor::KeepAnchor);
+  setTextCursor(cursor);
+}
+
+void QtRichEdit::SetSelection(int start, int length) {
+  const int size = TextLength();
+  const int first = PosOfByte(start, false);
+  int last = first;
+  if (length > 0) {
+    const long long end = static_cast<long long>(ByteOfPos(first)) + length;
+    last = PosOfByte(static_cast<int>(std::min<long long>(size, end)), true);
+  }
+  insertColor_.reset();
+  SetSelUnits(first, last);
+}
+
+int QtRichEdit::SelStart() const {
+  return ByteOfPos(SelUnits().first);
+}
+
+void QtRichEdit::SetSelStart(int pos) {
+  SetSelection(pos < 0 ? TextLength() : pos, 0);
+}
+
+int QtRichEdit::SelLength() const {
+  const auto [start, end] = SelUnits();
+  return start == end ? 0 : ByteOfPos(end) - ByteOfPos(start);
+}
+
+void QtRichEdit::SetSelLength(int length) {
+  SetSelection(SelStart(), length);
+}
+
+void QtRichEdit::SetSel(int start, int end) {
+  const int size = TextLength();
+  if (start < 0) start = size;
+  if (end < 0) end = size;
+  SetSelection(std::min(start, end), std::abs(end - start));
+}
+
+void QtRichEdit::SelectAll() {
+  SetSelection(0, TextLength());
+}
+
+Bytes QtRichEdit::SelText() const {
+  const auto [start, end] = SelUnits();
+  if (start == end) return Bytes();
+  QTextCursor cursor(document());
+  cursor.setPosition(start);
+  cursor.setPosition(end, QTextCursor::KeepAnchor);
+  return EncodeCp932(cursor.selectedText());
+}
+
+void QtRichEdit::SetSelTextBuf(const Bytes& text) {
+  const auto [start, end] = SelUnits();
+  ReplaceUnits(start, end, DecodeCp932(NormalizeLineBreaks(text)), SelColor(), false);
+}
+
+void QtRichEdit::ReplaceSelectionAsUser(const Bytes& text) {
+  const auto [start, end] = SelUnits();
+  ReplaceUnits(start, end, DecodeCp932(NormalizeLineBreaks(text)), SelColor(), true);
+}
+
+// --- Text changes -----------------------------------------------------------------------------
+
+void QtRichEdit::ReplaceUnits(int from, int to, const QString& text, TColor color, bool undoable) {
+  // The caret goes after the new text as a byte offset, as the text's bytes are the truth.
+  const int caretByte = ByteOfPos(from) + BytesOf(text);
+  QTextDocument* doc = document();
+  QTextCursor cursor(doc);
+  cursor.setPosition(from);
+  cursor.setPosition(to, QTextCursor::KeepAnchor);
+  ownEdit_ = true;
+  textChanged_ = false;
+  editColor_ = color;
+  if (!undoable) doc->setUndoRedoEnabled(false);
+  if (text.isEmpty())
+    cursor.removeSelectedText();
+  else
+    cursor.insertText(text);
+  Canonicalize(from, cursor.position(), undoable);
+  if (!undoable) doc->setUndoRedoEnabled(true);
+  editColor_.reset();
+  ownEdit_ = false;
+  const int caret = PosOfByte(caretByte, false);
+  SetSelUnits(caret, caret);
+  insertColor_ = InsertColor{caret, caret, color};
+  if (textChanged_) {
+    textChanged_ = false;
+    RaiseChange();
+  }
+}
+
+void QtRichEdit::OnContentsChange(int position, int /*removed*/, int added) {
+  if (settingText_) return;
+  QTextDocument* doc = document();
+  ++generation_;
+  // Qt's counts can run past the document; the lengths of the lines around the change tell
+  // what was removed.
+  const int lastPos = doc->characterCount() - 1;
+  position = std::clamp(position, 0, lastPos);
+  const int end = std::clamp(position + added, position, lastPos);
+  added = end - position;
+  const QTextBlock first = doc->findBlock(position);
+  const QTextBlock last = doc->findBlock(end);
+  const int f = first.blockNumber(), l = last.blockNumber();
+  const int oldCount = static_cast<int>(lines_.size());
+  const int oldLast = l + (oldCount - doc->blockCount());
+  if (oldLast < f || oldLast >= oldCount) {
+    RebuildLines();
+    return;
+  }
+
+  std::vector<ColorRun> runs;
+  int oldUnits = 0;
+  bool hadFormats = false;
+  for (int i = f; i <= oldLast; ++i) {
+    lines_[i].colors.AppendRuns(lines_[i].units + 1, runs);
+    oldUnits += lines_[i].units + 1;
+    hadFormats = hadFormats || lines_[i].hasFormats;
+  }
+  std::vector<int> units, bytes, lineUnits;
+  int newUnits = 0;
+  QString firstText, lastText;
+  for (QTextBlock b = first;; b = b.next()) {
+    const QString t = b.text();
+    units.push_back(static_cast<int>(t.size()));
+    lineUnits.push_back(static_cast<int>(t.size()) + 1);
+    bytes.push_back(BytesOf(t));
+    newUnits += static_cast<int>(t.size()) + 1;
+    if (b == first) firstText = t;
+    if (b == last) {
+      lastText = t;
+      break;
+    }
+  }
+  const int pre = position - first.position();
+  const int suf = newUnits - pre - added;
+  const int removedUnits = oldUnits - pre - suf;
+
+  TColor color = fontColor_;
+  if (editColor_) {
+    color = *editColor_;
+  } else if (pre > 0) {
+    LineColors joined = LineColors::FromRuns(runs.data(), runs.data() + runs.size());
+    color = joined.At(pre - 1);
+  } else if (f > 0) {
+    color = lines_[f - 1].colors.At(lines_[f - 1].units);
+  } else if (removedUnits >= 0 && pre + removedUnits < oldUnits) {
+    LineColors joined = LineColors::FromRuns(runs.data(), runs.data() + runs.size());
+    color = joined.At(pre + removedUnits);
+  }
+  if (suf < 0 || removedUnits < 0)
+    runs.assign(1, ColorRun{newUnits, color});
+  else
+    SpliceRuns(runs, pre, removedUnits, added, color);
+  std::vector<LineColors> colors = SplitRuns(runs, lineUnits, color);
+
+  std::vector<LineInfo> fresh(units.size());
+  for (std::size_t i = 0; i < units.size(); ++i) {
+    fresh[i].units = units[i];
+    fresh[i].colors = std::move(colors[i]);
+    fresh[i].formatsDirty = true;
+    fresh[i].hasFormats = hadFormats;
+  }
+  lines_.erase(lines_.begin() + f, lines_.begin() + oldLast + 1);
+  lines_.insert(lines_.begin() + f, std::make_move_iterator(fresh.begin()),
+                std::make_move_iterator(fresh.end()));
+  index_.Replace(f, oldLast + 1, bytes);
+  rowsLaidOut_ = std::min(rowsLaidOut_, f);
+  if (visible_) {
+    QTextBlock b = first;
+    for (int i = f; i <= l && b.isValid(); ++i, b = b.next()) ApplyFormats(b, lines_[i]);
+  }
+  if (added > 0 || removedUnits != 0) textChanged_ = true;
+  lastChangePos_ = position;
+  lastChangeAdded_ = added;
+
+  // An edit by the user (typing, a paste, a deletion) that joins a lone lead byte to the byte
+  // after it is re-decoded afterwards, as the bytes now read.
+  if (!ownEdit_ && !fixing_ &&
+      (BreaksDecodingAt(firstText, pre) || BreaksDecodingAt(lastText, end - last.position()))) {
+    fixFrom_ = position;
+    fixTo_ = end;
+    QMetaObject::invokeMethod(this, &QtRichEdit::CanonicalizePending, Qt::QueuedConnection);
+  }
+}
+
+void QtRichEdit::OnContentsChanged() {
+  if (!textChanged_ || ownEdit_ || settingText_) return;
+  textChanged_ = false;
+  RaiseChange();
+}
+
+void QtRichEdit::RebuildLines() {
+  std::vector<ColorRun> runs;
+  for (const LineInfo& line : lines_) line.colors.AppendRuns(line.units + 1, runs);
+  std::vector<int> lineUnits, bytes;
+  for (QTextBlock b = document()->firstBlock(); b.isValid(); b = b.next()) {
+    const QString t = b.text();
+    lineUnits.push_back(static_cast<int>(t.size()) + 1);
+    bytes.push_back(BytesOf(t));
+  }
+  std::vector<LineColors> colors = SplitRuns(runs, lineUnits, fontColor_);
+  lines_.assign(lineUnits.size(), LineInfo{});
+  for (std::size_t i = 0; i < lines_.size(); ++i) {
+    lines_[i].units = lineUnits[i] - 1;
+    lines_[i].colors = std::move(colors[i]);
+    lines_[i].formatsDirty = true;
+    lines_[i].hasFormats = true;
+  }
+  index_.Assign(std::move(bytes));
+  rowsLaidOut_ = 0;
+  textChanged_ = true;
+  if (visible_) FlushFormats();
+}
+
+void QtRichEdit::Canonicalize(int from, int to, bool undoable) {
+  QTextDocument* doc = document();
+  fixing_ = true;
+  // The right end first, so that `from` still points where it did.
+  for (int p : {to, from}) {
+    p = std::clamp(p, 0, doc->characterCount() - 1);
+    const QTextBlock block = doc->findBlock(p);
+    const QString text = block.text();
+    const int off = p - block.position();
+    if (!BreaksDecodingAt(text, off)) continue;
+    const int begin = std::max(0, off - 1);
+    const QString tail = text.mid(begin);
+    const QString fixed = DecodeCp932(EncodeCp932(tail));
+    qsizetype same = 0;
+    while (same < tail.size() && same < fixed.size() && tail[same] == fixed[same]) ++same;
+    qsizetype sameEnd = 0;
+    while (sameEnd < tail.size() - same && sameEnd < fixed.size() - same &&
+           tail[tail.size() - 1 - sameEnd] == fixed[fixed.size() - 1 - sameEnd])
+      ++sameEnd;
+    const int at = block.position() + begin + static_cast<int>(same);
+    QTextCursor cursor(doc);
+    cursor.setPosition(at);
+    cursor.setPosition(block.position() + begin + static_cast<int>(tail.size() - sameEnd),
+                       QTextCursor::KeepAnchor);
+    const std::optional<TColor> saved = editColor_;
+    editColor_ = UnitColor(at);
+    if (undoable)
+      cursor.joinPreviousEditBlock();
+    else
+      cursor.beginEditBlock();
+    cursor.insertText(fixed.mid(same, fixed.size() - same - sameEnd));
+    cursor.endEditBlock();
+    editColor_ = saved;
+  }
+  fixing_ = false;
+}
+
+void QtRichEdit::CanonicalizePending() {
+  if (fixFrom_ < 0) return;
+  const int from = fixFrom_, to = fixTo_;
+  fixFrom_ = fixTo_ = -1;
+  Canonicalize(from, to, true);
+}
+
+TColor QtRichEdit::UnitColor(int pos) const {
+  const QTextBlock block = document()->findBlock(pos);
+  if (!block.isValid()) return fontColor_;
+  return lines_[block.blockNumber()].colors.At(pos - block.position());
+}
+
+// --- Formatting -------------------------------------------------------------------------------
+
+TColor QtRichEdit::SelColor() const {
+  const auto [start, end] = SelUnits();
+  if (insertColor_ && insertColor_->start == start && insertColor_->end == end)
+    return insertColor_->color;
+  if (end > start) return UnitColor(start);
+  if (start > 0) return UnitColor(start - 1);
+  return document()->characterCount() <= 1 ? fontColor_ : UnitColor(0);
+}
+
+void QtRichEdit::SetSelColor(TColor color) {
+  const auto [start, end] = SelUnits();
+  insertColor_ = InsertColor{start, end, color};
+  if (start == end) return;
+  QTextDocument* doc = document();
+  QTextBlock block = doc->findBlock(start);
+  int number = block.blockNumber();
+  const int firstPos = block.position();
+  int lastEnd = firstPos;
+  for (; block.isValid() && block.position() < end; block = block.next(), ++number) {
+    LineInfo& line = lines_[number];
+    line.colors.Fill(start - block.position(), end - block.position(), color, line.units + 1);
+    line.formatsDirty = true;
+    if (visible_) ApplyFormats(block, line);
+    lastEnd = block.position() + block.length();
+  }
+  // One notice for the whole range: a single line is laid out again at once, several lines
+  // when they are next shown.
+  if (visible_) doc->markContentsDirty(firstPos, lastEnd - firstPos);
+  rowsLaidOut_ = std::min(rowsLaidOut_, doc->findBlock(start).blockNumber());
+}
+
+TColor QtRichEdit::ColorAt(int pos) const {
+  if (pos < 0 || pos >= TextLength()) return SelColor();
+  return UnitColor(PosOfByte(pos, false));
+}
+
+const QTextCharFormat& QtRichEdit::FormatFor(TColor color) {
+  for (const auto& [c, format] : formats_)
+    if (c == color) return format;
+  QTextCharFormat format;
+  format.setForeground(ToQColor(color));
+  formats_.emplace_back(color, format);
+  return formats_.back().second;
+}
+
+void QtRichEdit::ApplyFormats(const QTextBlock& block, LineInfo& line) {
+  QList<QTextLayout::FormatRange> ranges;
+  if (!line.colors.IsUniform() || line.colors.UniformColor() != fontColor_) {
+    std::vector<ColorRun> runs;
+    line.colors.AppendRuns(line.units + 1, runs);
+    int at = 0;
+    for (const ColorRun& run : runs) {
+      const int length = std::min(run.length, line.units - at);
+      if (length > 0 && run.color != fontColor_)
+        ranges.append(QTextLayout::FormatRange{at, length, FormatFor(run.color)});
+      at += run.length;
+      if (at >= line.units) break;
+    }
+  }
+  line.formatsDirty = false;
+  if (ranges.isEmpty() && !line.hasFormats) return;
+  block.layout()->setFormats(ranges);
+  line.hasFormats = !ranges.isEmpty();
+}
+
+void QtRichEdit::FlushFormats() {
+  QTextDocument* doc = document();
+  int from = -1, to = -1;
+  for (int i = 0; i < static_cast<int>(lines_.size()); ++i) {
+    if (!lines_[i].formatsDirty) continue;
+    const QTextBlock block = doc->findBlockByNumber(i);
+    ApplyFormats(block, lines_[i]);
+    if (from < 0) {
+      from = block.position();
+      rowsLaidOut_ = std::min(rowsLaidOut_, i);
+    }
+    to = block.position() + block.length();
+  }
+  if (from >= 0) doc->markContentsDirty(from, to - from);
+}
+
+void QtRichEdit::MarkAllFormatsDirty() {
+  for (LineInfo& line : lines_)
+    if (line.hasFormats || !line.colors.IsUniform() || line.colors.UniformColor() != fontColor_)
+      line.formatsDirty = true;
+}
+
+void QtRichEdit::ApplyPalette() {
+  QPalette p = palette();
+  p.setColor(QPalette::Text, ToQColor(fontColor_));
+  p.setColor(QPalette::Base, ToQColor(background_));
+  setPalette(p);
+}
+
+void QtRichEdit::SetFont(const FontSpec& spec) {
+  font_ = spec;
+  QFont f(QString::fromStdString(spec.name));
+  f.setPointSize(std::max(1, spec.size));
+  f.setItalic(spec.italic);
+  f.setBold(spec.bold);
+  setFont(f);
+  rowsLaidOut_ = 0;
+}
+
+void QtRichEdit::SetFontColor(TColor color) {
+  fontColor_ = color;
+  ApplyPalette();
+  MarkAllFormatsDirty();
+  if (visible_) FlushFormats();
+}
+
+void QtRichEdit::SetColor(TColor color) {
+  background_ = color;
+  ApplyPalette();
+}
+
+// --- Lines and scrolling ----------------------------------------------------------------------
+
+void QtRichEdit::EnsureRowsThrough(int blockNumber) const {
+  if (rowsLaidOut_ > blockNumber) return;
+  auto* layout = qobject_cast<QPlainTextDocumentLayout*>(document()->documentLayout());
+  for (QTextBlock b = document()->findBlockByNumber(rowsLaidOut_);
+       b.isValid() && rowsLaidOut_ <= blockNumber; b = b.next(), ++rowsLaidOut_)
+    if (b.layout()->lineCount() == 0) layout->ensureBlockLayout(b);
+}
+
+void QtRichEdit::EnsureRowsThroughRow(int row) const {
+  const QTextDocument* doc = document();
+  if (rowsLaidOut_ > 0) {
+    const QTextBlock done = doc->findBlockByNumber(rowsLaidOut_ - 1);
+    if (done.firstLineNumber() + done.lineCount() > row) return;
+  }
+  auto* layout = qobject_cast<QPlainTextDocumentLayout*>(doc->documentLayout());
+  for (QTextBlock b = doc->findBlockByNumber(rowsLaidOut_); b.isValid(); b = b.next()) {
+    if (b.layout()->lineCount() == 0) layout->ensureBlockLayout(b);
+    ++rowsLaidOut_;
+    if (b.firstLineNumber() + b.lineCount() > row) break;
+  }
+}
+
+int QtRichEdit::LineFromChar(int pos) const {
+  const int unit = pos < 0 ? SelUnits().first : PosOfByte(std::min(pos, TextLength()), false);
+  const QTextBlock block = document()->findBlock(unit);
+  if (!wordWrap_) return block.blockNumber();
+  EnsureRowsThrough(block.blockNumber());
+  const QTextLine row = block.layout()->lineForTextPosition(unit - block.position());
+  return block.firstLineNumber() + (row.isValid() ? row.lineNumber() : 0);
+}
+
+int QtRichEdit::LineIndex(int line) const {
+  if (line < 0) line = LineFromChar(-1);
+  const QTextDocument* doc = document();
+  if (!wordWrap_) return line < doc->blockCount() ? index_.Start(line) : -1;
+  EnsureRowsThroughRow(line);
+  if (line >= doc->lineCount()) return -1;
+  const QTextBlock block = doc->findBlockByLineNumber(line);
+  const QTextLine row = block.layout()->lineAt(line - block.firstLineNumber());
+  return ByteOfPos(block.position() + (row.isValid() ? row.textStart() : 0));
+}
+
+void QtRichEdit::ScrollCaret() {
+  PushSelection();
+  ensureCursorVisible();
+}
+
+void QtRichEdit::Scroll(int code) {
+  if (code == 2) verticalScrollBar()->triggerAction(QAbstractSlider::SliderPageStepSub);
+  if (code == 3) verticalScrollBar()->triggerAction(QAbstractSlider::SliderPageStepAdd);
+}
+
+void QtRichEdit::Undo() {
+  PushSelection();
+  if (!document()->isUndoAvailable()) return;
+  lastChangePos_ = -1;
+  undo();
+  // As the control does: the text the undo put back is selected.
+  if (lastChangePos_ >= 0) SetSelUnits(lastChangePos_, lastChangePos_ + lastChangeAdded_);
+  fixFrom_ = fixTo_ = -1;
+}
+
+bool QtRichEdit::CanUndo() const {
+  return document()->isUndoAvailable();
+}
+
+// --- View -------------------------------------------------------------------------------------
+
+void QtRichEdit::SetVisible(bool visible) {
+  if (visible == visible_) return;
+  visible_ = visible;
+  if (!visible) return;
+  PushSelection();
+  FlushFormats();
+}
+
+void QtRichEdit::SetFocus() {
+  setFocus();
+}
+
+void QtRichEdit::SetWordWrap(bool wrap) {
+  wordWrap_ = wrap;
+  setLineWrapMode(wrap ? WidgetWidth : NoWrap);
+  rowsLaidOut_ = 0;
+}
+
+void QtRichEdit::resizeEvent(QResizeEvent* e) {
+  QPlainTextEdit::resizeEvent(e);
+  rowsLaidOut_ = 0;
+}
+
+void QtRichEdit::changeEvent(QEvent* e) {
+  QPlainTextEdit::changeEvent(e);
+  if (e->type() == QEvent::FontChange) rowsLaidOut_ = 0;
+}
+
+// --- Clipboard and search ---------------------------------------------------------------------
+
+void QtRichEdit::CutToClipboard() {
+  PushSelection();
+  if (!textCursor().hasSelection()) return;
+  cut();
+  CanonicalizePending();
+}
+
+void QtRichEdit::CopyToClipboard() {
+  PushSelection();
+  copy();
+}
+
+void QtRichEdit::PasteFromClipboard() {
+  PushSelection();
+  paste();
+}
+
+bool QtRichEdit::ClipboardHasText() const {
+  const QMimeData* data = QGuiApplication::clipboard()->mimeData();
+  return data && data->hasText() && !data->text().isEmpty();
+}
+
+int QtRichEdit::FindText(const Bytes& needle, int start, int length, FindOptions options) const {
+  if (needle.empty()) return -1;
+  const int total = TextLength();
+  const int fromUnit = PosOfByte(start, false);
+  const int from = ByteOfPos(fromUnit);
+  const int to = static_cast<int>(
+      std::min<long long>(total, static_cast<long long>(from) + std::max(0, length)));
+  if (from >= to) return -1;
+  // The bytes are encoded a line at a time, from the character before the range (for whole
+  // word) until a match is found or the line holding the range's end is in. A match can span
+  // as many line breaks as the text has.
+  int breaks = 0;
+  for (std::size_t i = 0; i + 1 < needle.size(); ++i)
+    if (needle[i] == '\r' && needle[i + 1] == '\n') ++breaks;
+  const int firstUnit = from > 0 ? PosOfByte(from - 1, false) : fromUnit;
+  const int bufStart = ByteOfPos(firstUnit);
+  Bytes buf;
+  std::vector<int> lineStarts;
+  QTextBlock block = document()->findBlock(firstUnit);
+  int offset = firstUnit - block.position();
+  for (; block.isValid(); block = block.next(), offset = 0) {
+    lineStarts.push_back(static_cast<int>(buf.size()));
+    AppendCp932(QStringView(BlockText(block)).mid(offset), buf);
+    const bool lastLine = !block.next().isValid();
+    if (!lastLine) buf += "\r\n";
+    const int bufEnd = bufStart + static_cast<int>(buf.size());
+    const int fromLine = std::max(0, static_cast<int>(lineStarts.size()) - 1 - breaks);
+    const int searchFrom = std::max(from - bufStart, lineStarts[fromLine]);
+    const int limit = std::min(to, bufEnd) - bufStart;
+    const int found = FindSjisText(buf, needle, searchFrom, limit - searchFrom, options);
+    if (found >= 0) return bufStart + found;
+    if (lastLine || bufEnd > to) break;
+  }
+  return -1;
+}
+
+// --- Input ------------------------------------------------------------------------------------
+
+bool QtRichEdit::event(QEvent* e) {
+  // Menu shortcuts come first, as a window's menu shortcuts do; a key no action takes still
+  // reaches keyPressEvent.
+  if (e->type() == QEvent::ShortcutOverride && !composing_) {
+    e->ignore();
+    return true;
+  }
+  return QPlainTextEdit::event(e);
+}
+
+QString QtRichEdit::FilterTyped(const QString& typed, bool* changed) {
+  const Bytes bytes = typed == u"\r" ? Bytes("\r") : EncodeCp932(ToCp932Storable(typed));
+  Bytes kept;
+  for (char byte : bytes) {
+    char key = byte;
+    if (onKeyPress) onKeyPress(key);
+    // The control inserts no Esc.
+    if (key != 0 && key != 27) kept += key;
+  }
+  *changed = kept != bytes;
+  return DecodeCp932(NormalizeLineBreaks(kept));
+}
+
+void QtRichEdit::InsertTyped(const QString& text) {
+  if (text.isEmpty()) return;
+  PushSelection();
+  editColor_ = SelColor();
+  QTextCursor cursor = textCursor();
+  cursor.insertText(text);
+  setTextCursor(cursor);
+  editColor_.reset();
+  CanonicalizePending();
+  ensureCursorVisible();
+}
+
+void QtRichEdit::keyPressEvent(QKeyEvent* e) {
+  if (composing_) {  // the input method's keys
+    QPlainTextEdit::keyPressEvent(e);
+    return;
+  }
+  int vk = VirtualKeyFromQt(e->key());
+  const int pressed = vk;
+  if (onKeyDown) onKeyDown(vk, ShiftStateFromQt(e->modifiers()));
+
+  QString typed;
+  switch (e->key()) {
+    case Qt::Key_Tab:
+    case Qt::Key_Backtab:
+      typed = QStringLiteral("\t");
+      break;
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+      typed = QStringLiteral("\r");
+      break;
+    case Qt::Key_Escape:
+      typed = QString(QChar(27));
+      break;
+    default:
+      if (IsPrintable(e->text())) typed = e->text();
+  }
+  const bool shortcut = e->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier);
+  if (shortcut || typed.isEmpty()) {
+    if (vk == 0 && pressed != 0) {
+      e->accept();
+      return;
+    }
+    QPlainTextEdit::keyPressEvent(e);
+    CanonicalizePending();
+    return;
+  }
+  e->accept();
+  bool changed = false;
+  InsertTyped(FilterTyped(typed, &changed));
+}
+
+void QtRichEdit::keyReleaseEvent(QKeyEvent* e) {
+  if (!composing_ && !e->isAutoRepeat() && onKeyUp)
+    onKeyUp(VirtualKeyFromQt(e->key()), ShiftStateFromQt(e->modifiers()));
+  QPlainTextEdit::keyReleaseEvent(e);
+}
+
+void QtRichEdit::mousePressEvent(QMouseEvent* e) {
+  PushSelection();
+  QPlainTextEdit::mousePressEvent(e);
+  if (onMouseDown) onMouseDown();
+}
+
+void QtRichEdit::inputMethodEvent(QInputMethodEvent* e) {
+  PushSelection();
+  composing_ = !e->preeditString().isEmpty();
+  if (e->commitString().isEmpty()) {
+    QPlainTextEdit::inputMethodEvent(e);
+    return;
+  }
+  bool changed = false;
+  const QString commit = FilterTyped(e->commitString(), &changed);
+  editColor_ = SelColor();
+  if (commit == e->commitString()) {
+    QPlainTextEdit::inputMethodEvent(e);
+  } else {
+    QInputMethodEvent converted(e->preeditString(), e->attributes());
+    converted.setCommitString(commit, e->replacementStart(), e->replacementLength());
+    QPlainTextEdit::inputMethodEvent(&converted);
+  }
+  editColor_.reset();
+  CanonicalizePending();
+}
+
+bool QtRichEdit::canInsertFromMimeData(const QMimeData* source) const {
+  return source && (source->hasText() || !LocalFiles(source).empty());
+}
+
+void QtRichEdit::insertFromMimeData(const QMimeData* source) {
+  if (!source || !source->hasText()) return;
+  InsertTyped(DecodeCp932(EncodeCp932(ToCp932Storable(source->text()))));
+}
+
+void QtRichEdit::dragEnterEvent(QDragEnterEvent* e) {
+  if (!LocalFiles(e->mimeData()).empty()) {
+    e->acceptProposedAction();
+    return;
+  }
+  QPlainTextEdit::dragEnterEvent(e);
+}
+
+void QtRichEdit::dragMoveEvent(QDragMoveEvent* e) {
+  if (!LocalFiles(e->mimeData()).empty()) {
+    e->acceptProposedAction();
+    return;
+  }
+  QPlainTextEdit::dragMoveEvent(e);
+}
+
+void QtRichEdit::dropEvent(QDropEvent* e) {
+  const std::vector<std::string> files = LocalFiles(e->mimeData());
+  if (!files.empty()) {
+    e->acceptProposedAction();
+    if (onFilesDropped) onFilesDropped(files);
+    return;
+  }
+  QPlainTextEdit::dropEvent(e);
+  CanonicalizePending();
+}
+
+}  // namespace pemrin::qt
