@@ -2,6 +2,8 @@
 
 #include "documents/kanji/KanjiConverter.h"
 
+#include <array>
+#include <bit>
 #include <cstdint>
 #include <cstring>
 
@@ -22,23 +24,34 @@ constexpr unsigned char kGetaTrail = 0xAC;
 
 // ---- Byte classes -------------------------------------------------------------------------
 
-inline bool InRange(unsigned b, unsigned lo, unsigned hi) {
+constexpr bool InRange(unsigned b, unsigned lo, unsigned hi) {
   return b - lo <= hi - lo;
 }
-inline bool IsEucByte(unsigned b) {
+constexpr bool IsEucByte(unsigned b) {
   return InRange(b, 0xA1, 0xFE);
 }
-inline bool IsHalfWidthKana(unsigned b) {
+constexpr bool IsHalfWidthKana(unsigned b) {
   return InRange(b, 0xA1, 0xDF);
 }
-inline bool IsJisByte(unsigned b) {
+constexpr bool IsJisByte(unsigned b) {
   return InRange(b, 0x21, 0x7E);
 }
-inline bool IsSjisLead(unsigned b) {
+constexpr bool IsSjisLead(unsigned b) {
   return InRange(b, 0x81, 0x9F) || InRange(b, 0xE0, 0xFC);
 }
-inline bool IsSjisTrail(unsigned b) {
+constexpr bool IsSjisTrail(unsigned b) {
   return InRange(b, 0x40, 0xFC) && b != 0x7F;
+}
+
+constexpr uint64_t kHighBits = 0x8080808080808080ull;
+
+// The number of ASCII bytes that open a word read from memory, given its high bits (not 0).
+inline size_t LeadingAscii(uint64_t high) {
+  if constexpr (std::endian::native == std::endian::little) {
+    return static_cast<size_t>(std::countr_zero(high)) / 8;
+  } else {
+    return static_cast<size_t>(std::countl_zero(high)) / 8;
+  }
 }
 
 // Index of the first byte at or after i that is 0x80 or above, or n.
@@ -46,11 +59,31 @@ inline size_t SkipAscii(const unsigned char* s, size_t i, size_t n) {
   while (i + 8 <= n) {
     uint64_t word;
     std::memcpy(&word, s + i, 8);
-    if (word & 0x8080808080808080ull) break;
+    if (uint64_t high = word & kHighBits) return i + LeadingAscii(high);
     i += 8;
   }
   while (i < n && s[i] < 0x80) ++i;
   return i;
+}
+
+// Copies the ASCII run at s[i] to d[o] and advances both past it. Whole words are stored, so
+// up to 7 bytes past the run may be written too: the caller's d must hold 2 * n bytes with
+// o <= 2 * i, which leaves o + 8 <= 2 * n whenever i + 8 <= n.
+inline void CopyAscii(const unsigned char* s, size_t& i, size_t n, unsigned char* d, size_t& o) {
+  while (i + 8 <= n) {
+    uint64_t word;
+    std::memcpy(&word, s + i, 8);
+    std::memcpy(d + o, &word, 8);
+    if (uint64_t high = word & kHighBits) {
+      size_t k = LeadingAscii(high);
+      i += k;
+      o += k;
+      return;
+    }
+    i += 8;
+    o += 8;
+  }
+  while (i < n && s[i] < 0x80) d[o++] = s[i++];
 }
 
 // Shift_JIS of JIS X 0208 by the arithmetic of the two codes, as tables: the lead byte
@@ -98,21 +131,38 @@ constexpr int64_t kJisX0212Cost = 24 * 4;
 constexpr int64_t kSjisUserDefinedCost = 30 * 4;   // lead bytes 0xF0-0xF9
 constexpr int64_t kSjisIbmExtensionCost = 24 * 4;  // lead bytes 0xFA-0xFC
 
+// Where the costs after a half-width katakana lie in kHalfWidthKanaCost, by that katakana
+// (0xA1-0xDF), and the run cost it brings; any other byte before a katakana begins a run.
+struct KanaContext {
+  unsigned short row[256] = {};
+  unsigned char extra[256] = {};
+};
+constexpr KanaContext MakeKanaContext() {
+  KanaContext t;
+  for (unsigned b = 0; b < 256; ++b) {
+    bool kana = b >= 0xA1 && b <= 0xDF;
+    t.row[b] = static_cast<unsigned short>((kana ? b - 0xA1 : 63) * 63);
+    t.extra[b] = static_cast<unsigned char>(kana ? kHalfWidthRunCost : kHalfWidthStartCost);
+  }
+  return t;
+}
+constexpr KanaContext kKanaContext = MakeKanaContext();
+
 // previous: the half-width katakana just before b, or 0 when b begins a run.
 inline int64_t HalfWidthCost(unsigned b, unsigned previous) {
-  if (previous == 0) return kHalfWidthStartCost + kHalfWidthKanaCost[63 * 63 + (b - 0xA1)];
-  return kHalfWidthRunCost + kHalfWidthKanaCost[(previous - 0xA1) * 63 + (b - 0xA1)];
+  return kKanaContext.extra[previous] + kHalfWidthKanaCost[kKanaContext.row[previous] + (b - 0xA1)];
 }
 
-// Where a Shift_JIS pair's cost lies in kJisCharCost: (row - 1) * 94 for the lead byte (rows
-// in pairs), plus 94 for the odd row and the cell for the trail byte.
+// Where a Shift_JIS pair's cost lies in the pair cost table: (row - 1) * 94 for the lead byte
+// (rows in pairs), plus 94 for the odd row and the cell for the trail byte. The lead bytes
+// 0xF0-0xFC (rows 95-120, outside JIS X 0208) have rows of their own after the 94.
 struct SjisCostIndex {
   unsigned short lead[256] = {};
   unsigned short trail[256] = {};
 };
 constexpr SjisCostIndex MakeSjisCostIndex() {
   SjisCostIndex t;
-  for (unsigned b = 0x81; b <= 0xEF; ++b) {
+  for (unsigned b = 0x81; b <= 0xFC; ++b) {
     if (b <= 0x9F || b >= 0xE0)
       t.lead[b] = static_cast<unsigned short>(2 * (b - (b <= 0x9F ? 0x81 : 0xC1)) * 94);
   }
@@ -124,12 +174,20 @@ constexpr SjisCostIndex MakeSjisCostIndex() {
   return t;
 }
 constexpr SjisCostIndex kSjisCost = MakeSjisCostIndex();
+constexpr size_t kSjisRows = 2 * (0xFC - 0xC1 + 1);  // 120
 
-inline int64_t SjisPairCost(unsigned lead, unsigned trail) {
-  if (lead >= 0xF0) [[unlikely]] {
-    return lead >= 0xFA ? kSjisIbmExtensionCost : kSjisUserDefinedCost;
-  }
-  return kJisCharCost[kSjisCost.lead[lead] + kSjisCost.trail[trail]];
+// kJisCharCost with the rows of the user-defined and IBM extension lead bytes added.
+const unsigned char* SjisPairCosts() {
+  static const auto* table = [] {
+    static unsigned char costs[kSjisRows * 94];
+    std::memcpy(costs, kJisCharCost, 94 * 94);
+    for (size_t k = 94 * 94; k < kSjisRows * 94; ++k) {
+      size_t lead = 0xC1 + k / 94 / 2;
+      costs[k] = lead >= 0xFA ? kSjisIbmExtensionCost : kSjisUserDefinedCost;
+    }
+    return costs;
+  }();
+  return table;
 }
 
 // A reading in progress, so that it can run in slices.
@@ -139,44 +197,61 @@ struct Reading {
   int64_t cost = 0;
 };
 
+// Byte classes of the Shift_JIS reading.
+enum SjisClass : unsigned char { kAsciiByte, kKanaByte, kLeadByte, kBadByte };
+constexpr std::array<unsigned char, 256> MakeSjisClasses() {
+  std::array<unsigned char, 256> t{};
+  for (unsigned b = 0; b < 256; ++b) {
+    t[b] = b < 0x80             ? kAsciiByte
+           : IsHalfWidthKana(b) ? kKanaByte
+           : IsSjisLead(b)      ? kLeadByte
+                                : kBadByte;
+  }
+  return t;
+}
+constexpr std::array<unsigned char, 256> kSjisClass = MakeSjisClasses();
+
 // Reads the text as Shift_JIS from r.i up to end (finishing the character that straddles it).
 void ReadSjis(const unsigned char* s, size_t n, size_t end, Reading& r) {
+  const unsigned char* pairCosts = SjisPairCosts();
   size_t i = r.i;
   unsigned previous = r.previous;
   int64_t cost = r.cost;
   while (i < end) {
     unsigned b = s[i];
-    if (b < 0x80) {
-      i = SkipAscii(s, i, end);
+    unsigned cls = kSjisClass[b];
+    // The pair of a Shift_JIS text first: it is by far the commonest character there.
+    if (cls == kLeadByte && i + 1 < n && IsSjisTrail(s[i + 1])) [[likely]] {
+      cost += pairCosts[kSjisCost.lead[b] + kSjisCost.trail[s[i + 1]]];
       previous = 0;
+      i += 2;
       continue;
     }
-    if (IsSjisLead(b)) {
-      previous = 0;
-      if (i + 1 >= n) {
-        cost += kTruncatedCost;
-        i = n;
+    switch (cls) {
+      case kAsciiByte:
+        i = SkipAscii(s, i, end);
+        previous = 0;
         break;
-      }
-      unsigned c = s[i + 1];
-      if (IsSjisTrail(c)) {
-        cost += SjisPairCost(b, c);
-        i += 2;
-        continue;
-      }
-      cost += kErrorCost;
-      ++i;
-      continue;
+      case kKanaByte:
+        cost += HalfWidthCost(b, previous);
+        previous = b;
+        ++i;
+        break;
+      case kLeadByte:  // without a trail byte
+        previous = 0;
+        if (i + 1 >= n) {
+          cost += kTruncatedCost;
+          i = n;
+        } else {
+          cost += kErrorCost;
+          ++i;
+        }
+        break;
+      default:
+        previous = 0;
+        cost += kErrorCost;
+        ++i;
     }
-    if (IsHalfWidthKana(b)) {
-      cost += HalfWidthCost(b, previous);
-      previous = b;
-      ++i;
-      continue;
-    }
-    previous = 0;
-    cost += kErrorCost;
-    ++i;
   }
   r = {i, previous, cost};
 }
@@ -193,12 +268,11 @@ void ReadEuc(const unsigned char* s, size_t n, size_t end, Reading& r, unsigned 
   while (i < end) {
     unsigned b = s[i];
     if (b < 0x80) {
-      size_t next = SkipAscii(s, i, end);
       if constexpr (kConvert) {
-        std::memcpy(d + out, s + i, next - i);
-        out += next - i;
+        CopyAscii(s, i, n, d, out);  // may run past end to the end of the ASCII run
+      } else {
+        i = SkipAscii(s, i, end);
       }
-      i = next;
       previous = 0;
       continue;
     }
@@ -326,17 +400,8 @@ size_t EucToSjis(const unsigned char* s, size_t n, unsigned char* d, size_t capa
     unsigned b = s[i];
     if (b < 0x80) {
       if constexpr (!kChecked) {
-        // Whole words of ASCII at once: o <= 2 * i and i + 8 <= n keep o + 8 within 2 * n.
-        while (i + 8 <= n) {
-          uint64_t word;
-          std::memcpy(&word, s + i, 8);
-          if (word & 0x8080808080808080ull) break;
-          std::memcpy(d + o, &word, 8);
-          i += 8;
-          o += 8;
-        }
-        if (i >= n || s[i] >= 0x80) continue;
-        b = s[i];
+        CopyAscii(s, i, n, d, o);
+        continue;
       }
       if (!room(1)) break;
       d[o++] = static_cast<unsigned char>(b);
