@@ -93,6 +93,27 @@ TEST(GuessKanjiCode, ReadsTheWholeText) {
   }
 }
 
+std::string Repeat(const std::string& s, int times) {
+  std::string out;
+  for (int k = 0; k < times; ++k) out += s;
+  return out;
+}
+
+// Texts whose first several kilobytes read best in the other code.
+TEST(GuessKanjiCode, DecidesByTheWholeTextNotItsStart) {
+  // 漢字 in EUC-JP (also valid Shift_JIS), then Shift_JIS hiragana that EUC-JP cannot read.
+  std::string sjis = Repeat("\xB4\xC1\xBB\xFA", 2500) + Repeat("\x82\xA0\x82\xA2", 3000);
+  EXPECT_EQ(GuessKanjiCode(U(sjis), sjis.size()), KanjiCode::Sjis);
+  EXPECT_EQ(ConvertToSjis(sjis, nullptr), sjis);
+  // Shift_JIS hiragana, then far more EUC-JP hiragana.
+  std::string euc = Repeat("\x82\xA0", 2500) + Repeat("\xA4\xA2\xA4\xA4", 50000);
+  EXPECT_EQ(GuessKanjiCode(U(euc), euc.size()), KanjiCode::Euc);
+  KanjiCode code = KanjiCode::Sjis;
+  std::string out = ConvertToSjis(euc, &code);
+  EXPECT_EQ(code, KanjiCode::Euc);
+  EXPECT_EQ(out.substr(out.size() - 4), "\x82\xA0\x82\xA2");
+}
+
 TEST(StatusKanjiCode, NamesTheCodeTheTextWasConvertedFrom) {
   // The quick rule calls three half-width katakana EUC; the converter reads Shift_JIS.
   std::string dataSjis = "\xC3\xDE\xB0\xC0";
