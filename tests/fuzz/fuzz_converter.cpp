@@ -1,5 +1,6 @@
-// libFuzzer target for the kanji-code converter. Built by hand, not by CMake:
-//   clang++ -std=c++20 -g -O1 -fsanitize=fuzzer,address,undefined -I src/core \
+// libFuzzer target for the kanji-code converter. Built by hand, not by CMake, from the
+// repository's top folder:
+//   clang++ -std=c++20 -g -O1 -fsanitize=fuzzer,address,undefined -I src/core
 //       tests/fuzz/fuzz_converter.cpp src/core/documents/kanji/*.cpp -o /tmp/fz
 //   /tmp/fz -max_total_time=60
 // Every buffer is allocated to its exact size, so AddressSanitizer reports any write past it.

@@ -128,6 +128,7 @@ def main():
     out.write('// probability, in quarter bits.\n\n')
     out.write('#include "documents/kanji/KanjiCharCosts.h"\n\n')
     out.write('namespace pemrin::kanji_detail {\n\n')
+    out.write('// clang-format off\n')
     out.write('const unsigned char kJisCharCost[94 * 94] = {\n')
     for row in range(94):
         vals = costs[row * 94:(row + 1) * 94]
@@ -140,6 +141,7 @@ def main():
         for k in range(0, 63, 21):
             out.write('    ' + ', '.join(str(v) for v in vals[k:k + 21]) + ',\n')
     out.write('};\n\n')
+    out.write('// clang-format on\n\n')
     out.write('}  // namespace pemrin::kanji_detail\n')
     print(f'{total} characters, {distinct} distinct, {kana_total} half-width katakana',
           file=sys.stderr)
