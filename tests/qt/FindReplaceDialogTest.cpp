@@ -29,7 +29,7 @@ class Dialog : public ::testing::TestWithParam<FindReplaceDialog::Kind> {
  protected:
   void Open() {
     dialog.ShowAt(341, 256);
-    ASSERT_TRUE(QTest::qWaitForWindowActive(&dialog));
+    ASSERT_TRUE(QTest::qWaitFor([this] { return QApplication::activeWindow() == &dialog; }, 5000));
   }
   // A key at the focus, as typed; a mnemonic's animated click is let finish.
   void Press(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
