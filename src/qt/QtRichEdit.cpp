@@ -94,10 +94,76 @@ void SubstituteJapaneseFonts() {
   (void)done;
 }
 
+// Lines longer than this keep their shaped glyphs, so that the caret and painting do not shape
+// the whole line again after each layout.
+constexpr int kLongLine = 4096;
+
 }  // namespace
+
+// QPlainTextDocumentLayout lays a changed line out at once even when it is far off screen; a
+// whole-document pass of the program (colouring every tag, replacing all) would lay out every
+// line it touches. A changed line outside the painted area only loses its layout here, and is
+// laid out when it is next needed.
+class QtRichEdit::Layout : public QPlainTextDocumentLayout {
+ public:
+  using QPlainTextDocumentLayout::QPlainTextDocumentLayout;
+
+  // The blocks the last paint showed.
+  void SetPainted(int first, int last) {
+    firstPainted_ = first;
+    lastPainted_ = last;
+    updatePending_ = false;
+  }
+
+  // Marks the colours of the blocks over [from, from + length) changed, not their text: those
+  // on screen are laid out and painted again, the others when they are next needed.
+  void ColorsChanged(int from, int length) {
+    colorsOnly_ = true;
+    document()->markContentsDirty(from, length);
+    colorsOnly_ = false;
+  }
+
+  void documentChanged(int from, int removed, int added) override {
+    QTextDocument* doc = document();
+    QTextBlock block = doc->findBlock(from);
+    if (colorsOnly_) {
+      const QTextBlock last = doc->findBlock(std::max(from, from + added - 1));
+      for (int number = block.blockNumber(); block.isValid(); block = block.next(), ++number) {
+        block.clearLayout();
+        if (number >= firstPainted_ - 1 && number <= lastPainted_ + 1) emit updateBlock(block);
+        if (block == last) break;
+      }
+      return;
+    }
+    const int number = block.blockNumber();
+    const bool oneBlock = block.isValid() && doc->blockCount() == blockCount_ &&
+                          doc->findBlock(std::max(0, from + removed + added - 1)) == block;
+    if (oneBlock && (number < firstPainted_ - 1 || number > lastPainted_ + 1)) {
+      block.clearLayout();
+      if (!updatePending_) {
+        updatePending_ = true;
+        requestUpdate();
+      }
+      return;
+    }
+    QPlainTextDocumentLayout::documentChanged(from, removed, added);
+    blockCount_ = doc->blockCount();
+  }
+
+ private:
+  int firstPainted_ = 0, lastPainted_ = -10;
+  bool colorsOnly_ = false;
+  int blockCount_ = 1;
+  bool updatePending_ = false;
+};
 
 QtRichEdit::QtRichEdit(QWidget* parent) : QPlainTextEdit(parent) {
   SubstituteJapaneseFonts();
+  auto* doc = new QTextDocument(this);
+  layout_ = new Layout(doc);
+  doc->setDocumentLayout(layout_);
+  setDocument(doc);
+  doc->setDefaultFont(font());
   setTabChangesFocus(false);
   setLineWrapMode(NoWrap);
   setWordWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
@@ -241,6 +307,9 @@ void QtRichEdit::SetText(const Bytes& bytes) {
   settingText_ = false;
   lines_ = std::move(lines);
   index_.Assign(std::move(lineBytes));
+  for (int i = 0; i < static_cast<int>(lines_.size()); ++i)
+    if (lines_[i].units > kLongLine)
+      document()->findBlockByNumber(i).layout()->setCacheEnabled(true);
   ++generation_;
   rowsLaidOut_ = 0;
   textChanged_ = false;
@@ -277,26 +346,50 @@ std::pair<int, int> QtRichEdit::SelUnits() const {
 }
 
 void QtRichEdit::SetSelUnits(int start, int end) {
-  if (!visible_) {
-    selPending_ = true;
-    selAnchor_ = start;
-    selPos_ = end;
-    return;
+  // The widget's own cursor follows when the program gives control back (or the user acts):
+  // moving it lays out and repaints, which a pass of many selections must not pay for.
+  selPending_ = true;
+  selAnchor_ = start;
+  selPos_ = end;
+  if (visible_ && !pushQueued_) {
+    pushQueued_ = true;
+    QMetaObject::invokeMethod(
+        this,
+        [this] {
+          pushQueued_ = false;
+          if (visible_) PushSelection();
+        },
+        Qt::QueuedConnection);
   }
-  selPending_ = false;
-  QTextCursor cursor(document());
-  cursor.setPosition(start);
-  cursor.setPosition(end, QTextCursor::KeepAnchor);
-  setTextCursor(cursor);
 }
 
 void QtRichEdit::PushSelection() {
   if (!selPending_) return;
   selPending_ = false;
+  SelectWithoutScrolling(selAnchor_, selPos_);
+}
+
+void QtRichEdit::SelectWithoutScrolling(int anchor, int pos) {
   QTextCursor cursor(document());
-  cursor.setPosition(selAnchor_);
-  cursor.setPosition(selPos_, QTextCursor::KeepAnchor);
+  cursor.setPosition(anchor);
+  cursor.setPosition(pos, QTextCursor::KeepAnchor);
+  if (viewport()->rect().contains(cursorRect(cursor))) {
+    setTextCursor(cursor);
+    return;
+  }
+  // QPlainTextEdit scrolls to every cursor it is given; with the view's updates held back
+  // that is only bookkeeping, undone before the view paints again.
+  QWidget* view = viewport();
+  QScrollBar* vertical = verticalScrollBar();
+  QScrollBar* horizontal = horizontalScrollBar();
+  const int top = vertical->value(), left = horizontal->value();
+  const bool held = view->testAttribute(Qt::WA_UpdatesDisabled);
+  view->setAttribute(Qt::WA_UpdatesDisabled, true);
   setTextCursor(cursor);
+  vertical->setValue(top);
+  horizontal->setValue(left);
+  view->setAttribute(Qt::WA_UpdatesDisabled, held);
+  view->update();
 }
 
 void QtRichEdit::SetSelection(int start, int length) {
@@ -342,10 +435,21 @@ void QtRichEdit::SelectAll() {
 Bytes QtRichEdit::SelText() const {
   const auto [start, end] = SelUnits();
   if (start == end) return Bytes();
-  QTextCursor cursor(document());
-  cursor.setPosition(start);
-  cursor.setPosition(end, QTextCursor::KeepAnchor);
-  return EncodeCp932(cursor.selectedText());
+  // A line at a time: a QTextCursor would lay out the line its position is on.
+  Bytes out;
+  for (QTextBlock block = document()->findBlock(start); block.isValid() && block.position() < end;
+       block = block.next()) {
+    const int from = std::max(0, start - block.position());
+    const int to = end - block.position();
+    if (from > 0 || to < block.length() - 1) {
+      const QString text = block.text();
+      AppendCp932(QStringView(text).mid(from, std::min<int>(to, text.size()) - from), out);
+    } else {
+      AppendCp932(block.text(), out);
+    }
+    if (to >= block.length()) out += "\r\n";
+  }
+  return out;
 }
 
 void QtRichEdit::SetSelTextBuf(const Bytes& text) {
@@ -364,17 +468,20 @@ void QtRichEdit::ReplaceUnits(int from, int to, const QString& text, TColor colo
   // The caret goes after the new text as a byte offset, as the text's bytes are the truth.
   const int caretByte = ByteOfPos(from) + BytesOf(text);
   QTextDocument* doc = document();
-  QTextCursor cursor(doc);
-  cursor.setPosition(from);
-  cursor.setPosition(to, QTextCursor::KeepAnchor);
   ownEdit_ = true;
   textChanged_ = false;
   editColor_ = color;
   if (!undoable) doc->setUndoRedoEnabled(false);
+  // In an edit block a QTextCursor does not lay its line out to remember its x position.
+  QTextCursor cursor(doc);
+  cursor.beginEditBlock();
+  cursor.setPosition(from);
+  cursor.setPosition(to, QTextCursor::KeepAnchor);
   if (text.isEmpty())
     cursor.removeSelectedText();
   else
     cursor.insertText(text);
+  cursor.endEditBlock();
   Canonicalize(from, cursor.position(), undoable);
   if (!undoable) doc->setUndoRedoEnabled(true);
   editColor_.reset();
@@ -460,14 +567,19 @@ void QtRichEdit::OnContentsChange(int position, int /*removed*/, int added) {
     fresh[i].formatsDirty = true;
     fresh[i].hasFormats = hadFormats;
   }
-  lines_.erase(lines_.begin() + f, lines_.begin() + oldLast + 1);
-  lines_.insert(lines_.begin() + f, std::make_move_iterator(fresh.begin()),
-                std::make_move_iterator(fresh.end()));
+  if (l == oldLast) {
+    std::move(fresh.begin(), fresh.end(), lines_.begin() + f);
+  } else {
+    lines_.erase(lines_.begin() + f, lines_.begin() + oldLast + 1);
+    lines_.insert(lines_.begin() + f, std::make_move_iterator(fresh.begin()),
+                  std::make_move_iterator(fresh.end()));
+  }
   index_.Replace(f, oldLast + 1, bytes);
   rowsLaidOut_ = std::min(rowsLaidOut_, f);
-  if (visible_) {
-    QTextBlock b = first;
-    for (int i = f; i <= l && b.isValid(); ++i, b = b.next()) ApplyFormats(b, lines_[i]);
+  QTextBlock b = first;
+  for (int i = f; i <= l && b.isValid(); ++i, b = b.next()) {
+    if (lines_[i].units > kLongLine) b.layout()->setCacheEnabled(true);
+    if (visible_) ApplyFormats(b, lines_[i]);
   }
   if (added > 0 || removedUnits != 0) textChanged_ = true;
   lastChangePos_ = position;
@@ -532,16 +644,16 @@ void QtRichEdit::Canonicalize(int from, int to, bool undoable) {
            tail[tail.size() - 1 - sameEnd] == fixed[fixed.size() - 1 - sameEnd])
       ++sameEnd;
     const int at = block.position() + begin + static_cast<int>(same);
-    QTextCursor cursor(doc);
-    cursor.setPosition(at);
-    cursor.setPosition(block.position() + begin + static_cast<int>(tail.size() - sameEnd),
-                       QTextCursor::KeepAnchor);
     const std::optional<TColor> saved = editColor_;
     editColor_ = UnitColor(at);
+    QTextCursor cursor(doc);
     if (undoable)
       cursor.joinPreviousEditBlock();
     else
       cursor.beginEditBlock();
+    cursor.setPosition(at);
+    cursor.setPosition(block.position() + begin + static_cast<int>(tail.size() - sameEnd),
+                       QTextCursor::KeepAnchor);
     cursor.insertText(fixed.mid(same, fixed.size() - same - sameEnd));
     cursor.endEditBlock();
     editColor_ = saved;
@@ -591,7 +703,7 @@ void QtRichEdit::SetSelColor(TColor color) {
   }
   // One notice for the whole range: a single line is laid out again at once, several lines
   // when they are next shown.
-  if (visible_) doc->markContentsDirty(firstPos, lastEnd - firstPos);
+  if (visible_) layout_->ColorsChanged(firstPos, lastEnd - firstPos);
   rowsLaidOut_ = std::min(rowsLaidOut_, doc->findBlock(start).blockNumber());
 }
 
@@ -642,7 +754,7 @@ void QtRichEdit::FlushFormats() {
     }
     to = block.position() + block.length();
   }
-  if (from >= 0) doc->markContentsDirty(from, to - from);
+  if (from >= 0) layout_->ColorsChanged(from, to - from);
 }
 
 void QtRichEdit::MarkAllFormatsDirty() {
@@ -768,6 +880,13 @@ void QtRichEdit::SetWordWrap(bool wrap) {
   rowsLaidOut_ = 0;
 }
 
+void QtRichEdit::paintEvent(QPaintEvent* e) {
+  QPlainTextEdit::paintEvent(e);
+  const QTextBlock first = firstVisibleBlock();
+  const QTextBlock last = cursorForPosition(QPoint(0, viewport()->height() - 1)).block();
+  layout_->SetPainted(first.blockNumber(), last.blockNumber());
+}
+
 void QtRichEdit::resizeEvent(QResizeEvent* e) {
   QPlainTextEdit::resizeEvent(e);
   rowsLaidOut_ = 0;
@@ -841,6 +960,16 @@ int QtRichEdit::FindText(const Bytes& needle, int start, int length, FindOptions
 // --- Input ------------------------------------------------------------------------------------
 
 bool QtRichEdit::event(QEvent* e) {
+  switch (e->type()) {
+    case QEvent::KeyPress:
+    case QEvent::InputMethod:
+    case QEvent::ContextMenu:
+    case QEvent::FocusIn:
+      PushSelection();
+      break;
+    default:
+      break;
+  }
   // Menu shortcuts come first, as a window's menu shortcuts do; a key no action takes still
   // reaches keyPressEvent.
   if (e->type() == QEvent::ShortcutOverride && !composing_) {

@@ -113,10 +113,13 @@ class QtRichEdit : public QPlainTextEdit, public EditorControl {
   void dragEnterEvent(QDragEnterEvent* e) override;
   void dragMoveEvent(QDragMoveEvent* e) override;
   void dropEvent(QDropEvent* e) override;
+  void paintEvent(QPaintEvent* e) override;
   void resizeEvent(QResizeEvent* e) override;
   void changeEvent(QEvent* e) override;
 
  private:
+  class Layout;
+
   // One line (QTextBlock) as kept beside the document.
   struct LineInfo {
     LineInfo() = default;
@@ -140,6 +143,8 @@ class QtRichEdit : public QPlainTextEdit, public EditorControl {
   std::pair<int, int> SelUnits() const;
   void SetSelUnits(int start, int end);
   void PushSelection();
+  // The program's selections (EM_SETSEL) leave the view where it is; ScrollCaret scrolls.
+  void SelectWithoutScrolling(int anchor, int pos);
   // MemoryEditor's rule: start snaps down to a character, the end of a non-empty range up.
   void SetSelection(int start, int length);
 
@@ -165,11 +170,13 @@ class QtRichEdit : public QPlainTextEdit, public EditorControl {
   void EnsureRowsThrough(int blockNumber) const;
   void EnsureRowsThroughRow(int row) const;
 
+  Layout* layout_ = nullptr;
   std::vector<LineInfo> lines_;
   LineByteIndex index_;
 
   // The selection recorded during a batch.
   bool selPending_ = false;
+  bool pushQueued_ = false;
   int selAnchor_ = 0, selPos_ = 0;
   // The colour set for what is inserted next at a selection (SelAttributes with nothing
   // selected); it holds while that selection stands.

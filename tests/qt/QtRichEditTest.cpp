@@ -5,6 +5,7 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QImage>
 #include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QMimeData>
@@ -267,6 +268,42 @@ TEST_F(QtRichEditTest, HiddenEditorAppliesColoursWhenShownAgain) {
   editor.SetVisible(true);
   for (int line = 0; line < 3; ++line) EXPECT_EQ(DrawnFormats(editor, line).size(), 1);
   EXPECT_EQ(editor.textCursor().position(), 0);
+}
+
+// Pixels of the painted editor that are clearly red, in the left and right half of its text.
+std::pair<int, int> RedPixels(QtRichEdit& editor) {
+  QApplication::processEvents();
+  const QImage image = editor.viewport()->grab().toImage();
+  int left = 0, right = 0;
+  for (int y = 0; y < 40; ++y)
+    for (int x = 0; x < 200; ++x) {
+      const QColor c = image.pixelColor(x, y);
+      if (c.red() > 150 && c.green() < 100 && c.blue() < 100) ++(x < 100 ? left : right);
+    }
+  return {left, right};
+}
+
+TEST_F(QtRichEditTest, ColoursAreDrawnOnScreen) {
+  QFont font = editor.font();
+  font.setPixelSize(20);
+  editor.setFont(font);
+  editor.SetText("WWWWWWWWWWWWWWWWWWWWWWWW");
+  EXPECT_EQ(RedPixels(editor), std::make_pair(0, 0));
+  const int half = editor.cursorForPosition(QPoint(100, 10)).position();
+  editor.SetSel(0, half - 1);
+  editor.SetSelColor(kRed);
+  editor.SetSelStart(-1);
+  auto [left, right] = RedPixels(editor);
+  EXPECT_GT(left, 20);
+  EXPECT_EQ(right, 0);
+  // Coloured while hidden, drawn once shown.
+  editor.SetVisible(false);
+  editor.SetSel(half + 1, editor.TextLength());
+  editor.SetSelColor(kRed);
+  editor.SetSelStart(0);
+  editor.SetVisible(true);
+  std::tie(left, right) = RedPixels(editor);
+  EXPECT_GT(right, 20);
 }
 
 TEST_F(QtRichEditTest, FontColourRedrawsTextOfTheOldDefault) {
