@@ -38,9 +38,7 @@ void TForm1::ConvertToShiftJis() {
   const ConversionResult result = ConvertToSjis(source, text.size(), buffer.data(), buffer.size());
   // The status bar names the code the text was converted from; the simple rule's JIS pass
   // stays first, as users know it.
-  KanjiCode = DetectKanjiCode(source, text.size()) == 1 ? 1
-              : result.code == pemrin::KanjiCode::Euc   ? 2
-                                                        : 0;
+  KanjiCode = DetectKanjiCode(source, text.size()) == 1 ? 1 : static_cast<int>(result.code);
   Bytes converted(reinterpret_cast<const char*>(buffer.data()), result.length);
   // Shift_JIS comes back unchanged: putting the same text in again would only cost time.
   if (converted != text) richEdit_.SetText(converted);
