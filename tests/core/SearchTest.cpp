@@ -3,7 +3,11 @@
 
 #include <gtest/gtest.h>
 
+#include <cctype>
+#include <random>
+
 #include "ProgramFolder.h"
+#include "editor/Sjis.h"
 #include "editor/SjisText.h"
 
 namespace pemrin::testing {
@@ -73,6 +77,86 @@ TEST(FindSjisText, MatchesWholeCharactersWithTheCaseAndWordRules) {
   for (const FindCase& c : cases) {
     const int length = c.length < 0 ? static_cast<int>(c.text.size()) - c.start : c.length;
     EXPECT_EQ(FindSjisText(c.text, c.needle, c.start, length, c.options), c.expected) << c.what;
+  }
+}
+
+// The search's rules spelt out as plainly as possible: every character start in the range is
+// tried in turn.
+int PlainFind(const Bytes& text, const Bytes& needle, int start, int length, FindOptions options) {
+  auto fold = [&](std::size_t at, std::size_t n, const Bytes& s) {
+    unsigned c = static_cast<unsigned char>(s[at]);
+    if (n == 2) c = (c << 8) | static_cast<unsigned char>(s[at + 1]);
+    if (!options.matchCase && c >= 'a' && c <= 'z') c -= 0x20;
+    if (!options.matchCase && c >= 0x8281 && c <= 0x829A) c -= 0x21;
+    return c;
+  };
+  auto word = [](char c) { return std::isalnum(static_cast<unsigned char>(c)) || c == '_'; };
+  if (needle.empty()) return -1;
+  const std::size_t to = std::min(text.size(), static_cast<std::size_t>(start + length));
+  // Character starts of the whole text, and of the needle.
+  std::vector<bool> charStart(text.size() + 1, false);
+  for (std::size_t i = 0; i < text.size(); i += SjisCharLength(text.data(), text.size(), i)) {
+    charStart[i] = true;
+  }
+  charStart[text.size()] = true;
+  for (std::size_t i = start; i < to; ++i) {
+    if (!charStart[i]) continue;
+    std::size_t ti = i, ni = 0;
+    bool match = true;
+    while (match && ni < needle.size()) {
+      const std::size_t tl = ti < to ? SjisCharLength(text.data(), text.size(), ti) : 0;
+      const std::size_t nl = SjisCharLength(needle.data(), needle.size(), ni);
+      match = tl == nl && ti + tl <= to && fold(ti, tl, text) == fold(ni, nl, needle);
+      ti += tl;
+      ni += nl;
+    }
+    if (match && options.wholeWord) {
+      const bool prevWord = i > 0 && charStart[i - 1] && word(text[i - 1]);
+      const std::size_t lastStart = [&] {
+        std::size_t k = 0, last = 0;
+        for (; k < needle.size(); k += SjisCharLength(needle.data(), needle.size(), k)) last = k;
+        return last;
+      }();
+      const bool firstWord = word(needle[0]);
+      const bool lastWord = lastStart == needle.size() - 1 && word(needle.back());
+      const bool nextWord = ti < text.size() && word(text[ti]);
+      match = !((firstWord && prevWord) || (lastWord && nextWord));
+    }
+    if (match) return static_cast<int>(i);
+  }
+  return -1;
+}
+
+// Random texts of the bytes that make Shift_JIS hard: lead bytes, second bytes that look like
+// ASCII letters, line breaks, word characters and full-width letters.
+TEST(FindSjisText, AgreesWithThePlainRulesOnRandomText) {
+  const char pieces[][3] = {"a",    "A",    "b",    "_",    "1",    " ",    "\r",   "\n",   "<",
+                            "\x83", "\x82", "\x41", "\x61", "\x62", "\x60", "\x81", "\xE0", "\xFA"};
+  std::mt19937 random(12345);
+  auto piece = [&] { return Bytes(pieces[random() % std::size(pieces)]); };
+  for (int round = 0; round < 4000; ++round) {
+    Bytes text;
+    const int length = static_cast<int>(random() % 40);
+    for (int k = 0; k < length; ++k) text += piece();
+    Bytes needle;
+    if (random() % 2 && !text.empty()) {
+      const std::size_t at = random() % text.size();
+      needle = text.substr(at, 1 + random() % 4);
+    } else {
+      for (int k = 1 + static_cast<int>(random() % 3); k > 0; --k) needle += piece();
+    }
+    // A start on a character start, as the editors give it.
+    std::size_t start = 0;
+    for (std::size_t skip = random() % (text.size() + 1); start < text.size() && skip > 0; --skip) {
+      start += SjisCharLength(text.data(), text.size(), start);
+    }
+    const int rangeLength = static_cast<int>(random() % (text.size() - start + 2));
+    const FindOptions options{random() % 2 == 0, random() % 2 == 0};
+    ASSERT_EQ(FindSjisText(text, needle, static_cast<int>(start), rangeLength, options),
+              PlainFind(text, needle, static_cast<int>(start), rangeLength, options))
+        << "round " << round << ", text " << ::testing::PrintToString(text) << ", needle "
+        << ::testing::PrintToString(needle) << ", start " << start << ", length " << rangeLength
+        << ", case " << options.matchCase << ", word " << options.wholeWord;
   }
 }
 

@@ -1,6 +1,7 @@
 #include "editor/SjisText.h"
 
 #include <algorithm>
+#include <cstring>
 
 #include "editor/Sjis.h"
 
@@ -56,8 +57,64 @@ bool IsWordCharAt(const unsigned char* t, std::size_t i) {
   return IsWordByte(t[i]) && !IsTrailAt(t, i);
 }
 
+// Tells whether characters start at increasing positions, from a position known to start one.
+// A run of lead-range bytes before a position pairs up from its first byte, and a character
+// always starts after a byte that is no lead byte; so only the run back to the last position
+// known is read, and each byte is read a bounded number of times over a whole search.
+class CharStarts {
+ public:
+  CharStarts(const unsigned char* text, std::size_t known) : t_(text), known_(known) {}
+
+  // i must not lie before the last position asked about.
+  bool At(std::size_t i) {
+    if (i == known_) return true;
+    if (!IsSjisTrailByte(t_[i])) {
+      known_ = i;
+      return true;
+    }
+    std::size_t k = i;
+    while (k > known_ && IsSjisLeadByte(t_[k - 1])) --k;
+    const bool starts = (i - k) % 2 == 0;
+    known_ = starts ? i : i - 1;
+    return starts;
+  }
+
+ private:
+  const unsigned char* t_;
+  std::size_t known_;
+};
+
+// The next position in [from, to) holding one of two bytes, or `to`.
+class ByteScan {
+ public:
+  ByteScan(const unsigned char* text, std::size_t to, unsigned char a, unsigned char b)
+      : t_(text), to_(to), a_(a), b_(b) {}
+
+  std::size_t Next(std::size_t from) {
+    if (!scanned_ || nextA_ < from) nextA_ = Find(a_, from);
+    if (a_ != b_ && (!scanned_ || nextB_ < from)) nextB_ = Find(b_, from);
+    scanned_ = true;
+    return a_ == b_ ? nextA_ : std::min(nextA_, nextB_);
+  }
+
+ private:
+  std::size_t Find(unsigned char byte, std::size_t from) const {
+    if (from >= to_) return to_;
+    const void* hit = std::memchr(t_ + from, byte, to_ - from);
+    return hit ? static_cast<const unsigned char*>(hit) - t_ : to_;
+  }
+
+  const unsigned char* t_;
+  std::size_t to_;
+  unsigned char a_, b_;
+  std::size_t nextA_ = 0, nextB_ = 0;
+  bool scanned_ = false;
+};
+
 }  // namespace
 
+// Candidates are found by their first byte (in both cases where case does not matter), then
+// kept only when a character starts there and the whole needle matches character by character.
 int FindSjisText(const Bytes& text, const Bytes& needle, int start, int length,
                  FindOptions options) {
   if (needle.empty() || start < 0) return -1;
@@ -68,10 +125,18 @@ int FindSjisText(const Bytes& text, const Bytes& needle, int start, int length,
   const auto* n = reinterpret_cast<const unsigned char*>(needle.data());
   const char* tc = text.data();
   const char* nc = needle.data();
-  bool prevIsWord = from > 0 && IsWordCharAt(t, from - 1);
   const bool firstIsWord = IsWordByte(n[0]);
   const bool lastIsWord = IsWordCharAt(n, needle.size() - 1);
-  for (std::size_t i = from; i < to; i += SjisCharLength(tc, size, i)) {
+
+  unsigned char first = n[0], other = n[0];
+  if (!options.matchCase && ((first >= 'a' && first <= 'z') || (first >= 'A' && first <= 'Z'))) {
+    first = static_cast<unsigned char>(first & ~0x20);  // upper case
+    other = static_cast<unsigned char>(first | 0x20);   // lower case
+  }
+  ByteScan scan(t, to, first, other);
+  CharStarts starts(t, from);
+  for (std::size_t i = scan.Next(from); i < to; i = scan.Next(i + 1)) {
+    if (!starts.At(i)) continue;
     std::size_t ti = i, ni = 0;
     bool match = true;
     while (ni < needle.size()) {
@@ -90,12 +155,11 @@ int FindSjisText(const Bytes& text, const Bytes& needle, int start, int length,
       ni += nl;
     }
     if (match && options.wholeWord) {
-      bool nextIsWord = ti < size && IsWordByte(t[ti]);
+      const bool prevIsWord = i > 0 && IsWordCharAt(t, i - 1);
+      const bool nextIsWord = ti < size && IsWordByte(t[ti]);
       if ((firstIsWord && prevIsWord) || (lastIsWord && nextIsWord)) match = false;
     }
     if (match) return static_cast<int>(i);
-    std::size_t cl = SjisCharLength(tc, size, i);
-    prevIsWord = cl == 1 && IsWordByte(t[i]);
   }
   return -1;
 }
