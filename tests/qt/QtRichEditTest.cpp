@@ -123,13 +123,16 @@ void CheckSame(const MemoryEditor& m, QtRichEdit& q, std::mt19937& rng, bool col
   ASSERT_EQ(q.SelStart(), m.SelStart()) << step;
   ASSERT_EQ(q.SelLength(), m.SelLength()) << step;
   ASSERT_EQ(q.LineCount(), m.LineCount()) << step;
-  if (colors) ASSERT_EQ(q.SelColor(), m.SelColor()) << step;
+  if (colors) {
+    ASSERT_EQ(q.SelColor(), m.SelColor()) << step;
+  }
   const int size = m.TextLength();
   for (int k = 0; k < 6; ++k) {
     const int pos = static_cast<int>(rng() % (size + 3)) - 1;
     ASSERT_EQ(q.LineFromChar(pos), m.LineFromChar(pos)) << step << " pos " << pos;
-    if (colors && pos >= 0 && IsCharStart(text, pos))
+    if (colors && pos >= 0 && IsCharStart(text, pos)) {
       ASSERT_EQ(q.ColorAt(pos), m.ColorAt(pos)) << step << " pos " << pos;
+    }
     const int line = static_cast<int>(rng() % (m.LineCount() + 1));
     ASSERT_EQ(q.LineIndex(line), m.LineIndex(line)) << step << " line " << line;
     ASSERT_TRUE(q.Line(line) == m.Line(line)) << step << " line " << line;
