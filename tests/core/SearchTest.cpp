@@ -471,6 +471,7 @@ TEST_F(Search, ReplaceAllLeavesTheCaretAtTheEndAndTheDocumentModified) {
   EXPECT_EQ(editor.Text(), "x b x b x");
   EXPECT_EQ(Selection(), std::make_pair(9, 0));
   EXPECT_TRUE(editor.HasFocus());
+  EXPECT_TRUE(editor.Visible());
   EXPECT_TRUE(form.Modified);
   EXPECT_TRUE(form.ItemEnabled(MenuItem::N2));
   EXPECT_EQ(folder.platform.beeps, 0);

@@ -43,10 +43,17 @@ void TForm1::ReplaceDialog1Replace(ReplaceButton button) {
   // occurrence itself (one selected by Find Next), never text that merely happened to be
   // selected, since a replacement cannot be undone.
   if (found || SelectionIsOccurrence(richEdit_, ReplaceDialog1)) {
-    struct ReplacingAllFlag {
-      bool& flag;
-      ~ReplacingAllFlag() { flag = false; }
-    } replacing{ReplacingAll};
+    // The loop is one pass over the document: the control may batch its many changes and
+    // show the outcome once. The flag and the bracket end whatever happens inside.
+    struct Pass {
+      EditorControl& editor;
+      bool& replacingAll;
+      ~Pass() {
+        replacingAll = false;
+        editor.SetVisible(true);
+      }
+    } pass{richEdit_, ReplacingAll};
+    richEdit_.SetVisible(false);
     ReplacingAll = true;
     while (richEdit_.SelLength() > 0) {
       richEdit_.SetSelTextBuf(ReplaceDialog1.replaceText);
