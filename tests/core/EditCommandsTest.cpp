@@ -171,6 +171,22 @@ TEST(WordWrap, TheStatusBarCountsWrappedRowsAsLines) {
   EXPECT_EQ(w.form.StatusText(), "カーソル位置：2行3列　[SJIS]");
 }
 
+// With wrap on, the tag assistance sees the caret's row as its line, as the control reports it.
+TEST(WordWrap, TheTagAssistanceTakesTheCaretsRowAsItsLine) {
+  for (bool wrap : {false, true}) {
+    SCOPED_TRACE(wrap ? "wrapped" : "not wrapped");
+    Window w(10);  // rows of at most 10 bytes
+    if (wrap) w.form.WordWrap1Click();
+    w.editor.SetText("<B>\t0123456789\tab");  // rows "<B>\t012345", "6789\tab"
+    w.editor.SetSelStart(17);                 // the end
+    EXPECT_EQ(w.form.SearchBackward('<').found, !wrap);
+    char enter = 13;
+    w.form.RichEdit1KeyPress(enter);
+    EXPECT_EQ(enter, 0);
+    EXPECT_EQ(w.editor.Text(), wrap ? "<B>\t0123456789\tab\r\n\t" : "<B>\t0123456789\tab\r\n\t\t");
+  }
+}
+
 TEST(Printing, PrintsUnderTheDocumentsPathAndSetUpOnlyOpensTheDialog) {
   ProgramFolder folder;
   folder.Start();
