@@ -136,14 +136,19 @@ void AppendCp932(QStringView text, Bytes& out) {
   const EncodeTables& tables = Tables();
   const char16_t* t = text.utf16();
   const qsizetype n = text.size();
+  // Written through a pointer into room for two bytes a unit; a reference makes more room.
+  std::size_t at = out.size();
+  out.resize(at + 2 * static_cast<std::size_t>(n));
+  char* o = out.data() + at;
   for (qsizetype i = 0; i < n; ++i) {
-    char16_t u = t[i];
+    const char16_t u = t[i];
     if (u < 0x80 && u != 0) {
-      out += static_cast<char>(u);
+      *o++ = static_cast<char>(u);
       continue;
     }
     if (u == 0x2029) {
-      out += "\r\n";
+      *o++ = '\r';
+      *o++ = '\n';
       continue;
     }
     std::uint16_t code = tables.code[u];
@@ -159,16 +164,22 @@ void AppendCp932(QStringView text, Bytes& out) {
         c = QChar::surrogateToUcs4(u, t[i + 1]);
         ++i;
       }
-      AppendReference(c, out);
+      Bytes reference;
+      AppendReference(c, reference);
+      at = o - out.data();
+      out.resize(out.size() + reference.size());
+      o = out.data() + at;
+      for (char r : reference) *o++ = r;
     } else if (code < 0x100) {
-      out += static_cast<char>(code);
+      *o++ = static_cast<char>(code);
     } else if (code < 0x200) {
-      out += static_cast<char>(code - 0x100);
+      *o++ = static_cast<char>(code - 0x100);
     } else {
-      out += static_cast<char>(code >> 8);
-      out += static_cast<char>(code & 0xFF);
+      *o++ = static_cast<char>(code >> 8);
+      *o++ = static_cast<char>(code & 0xFF);
     }
   }
+  out.resize(o - out.data());
 }
 
 Bytes EncodeCp932(QStringView text) {

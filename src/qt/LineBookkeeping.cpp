@@ -4,67 +4,104 @@
 
 namespace pemrin::qt {
 
-// --- LineByteIndex ----------------------------------------------------------------------------
+// --- Fenwick ----------------------------------------------------------------------------------
 
-void LineByteIndex::Assign(std::vector<int> lineBytes) {
-  bytes_ = std::move(lineBytes);
+void Fenwick::Assign(std::vector<int> values) {
+  values_ = std::move(values);
   sum_ = 0;
-  for (int b : bytes_) sum_ += b + 2;
+  for (int v : values_) sum_ += v;
   tree_.clear();
 }
 
-void LineByteIndex::Replace(int first, int last, const std::vector<int>& lineBytes) {
-  if (last - first == static_cast<int>(lineBytes.size())) {
-    for (int i = first; i < last; ++i) Set(i, lineBytes[i - first]);
+void Fenwick::Replace(int first, int last, const std::vector<int>& values) {
+  if (last - first == static_cast<int>(values.size())) {
+    for (int i = first; i < last; ++i) Set(i, values[i - first]);
     return;
   }
-  for (int i = first; i < last; ++i) sum_ -= bytes_[i] + 2;
-  for (int b : lineBytes) sum_ += b + 2;
-  bytes_.erase(bytes_.begin() + first, bytes_.begin() + last);
-  bytes_.insert(bytes_.begin() + first, lineBytes.begin(), lineBytes.end());
+  for (int i = first; i < last; ++i) sum_ -= values_[i];
+  for (int v : values) sum_ += v;
+  values_.erase(values_.begin() + first, values_.begin() + last);
+  values_.insert(values_.begin() + first, values.begin(), values.end());
   tree_.clear();
 }
 
-void LineByteIndex::Set(int line, int bytes) {
-  const int delta = bytes - bytes_[line];
+void Fenwick::Set(int i, int value) {
+  const int delta = value - values_[i];
   if (delta == 0) return;
-  bytes_[line] = bytes;
+  values_[i] = value;
   sum_ += delta;
   if (tree_.empty()) return;
-  for (int i = line + 1; i <= Count(); i += i & -i) tree_[i] += delta;
+  for (int k = i + 1; k <= Count(); k += k & -k) tree_[k] += delta;
 }
 
-void LineByteIndex::Rebuild() const {
+void Fenwick::Rebuild() const {
   const int n = Count();
   tree_.assign(n + 1, 0);
   for (int i = 1; i <= n; ++i) {
-    tree_[i] += bytes_[i - 1] + 2;
-    int parent = i + (i & -i);
+    tree_[i] += values_[i - 1];
+    const int parent = i + (i & -i);
     if (parent <= n) tree_[parent] += tree_[i];
   }
 }
 
-int LineByteIndex::Start(int line) const {
+int Fenwick::Prefix(int count) const {
   if (tree_.empty()) Rebuild();
   int sum = 0;
-  for (int i = line; i > 0; i -= i & -i) sum += tree_[i];
+  for (int i = count; i > 0; i -= i & -i) sum += tree_[i];
   return sum;
 }
 
-int LineByteIndex::LineAt(int byte) const {
+int Fenwick::CountUpTo(int sum) const {
   if (tree_.empty()) Rebuild();
-  // Descend the tree: the largest count of lines whose bytes (with breaks) sum to <= byte.
   const int n = Count();
-  int pos = 0;
+  int count = 0;
   int step = 1;
   while (step * 2 <= n) step *= 2;
   for (; step > 0; step /= 2) {
-    if (pos + step <= n && tree_[pos + step] <= byte) {
-      pos += step;
-      byte -= tree_[pos];
+    if (count + step <= n && tree_[count + step] <= sum) {
+      count += step;
+      sum -= tree_[count];
     }
   }
-  return std::min(pos, n - 1);
+  return count;
+}
+
+// --- LineByteIndex ----------------------------------------------------------------------------
+
+void LineByteIndex::Assign(const std::vector<Block>& blocks) {
+  std::vector<int> bytes, breaks;
+  text_.clear();
+  for (const Block& b : blocks) {
+    text_.push_back(b.text);
+    bytes.push_back(b.text + b.lineBreak);
+    breaks.push_back(b.lineBreak > 0 ? 1 : 0);
+  }
+  bytes_.Assign(std::move(bytes));
+  breaks_.Assign(std::move(breaks));
+}
+
+void LineByteIndex::Replace(int first, int last, const std::vector<Block>& blocks) {
+  std::vector<int> text, bytes, breaks;
+  for (const Block& b : blocks) {
+    text.push_back(b.text);
+    bytes.push_back(b.text + b.lineBreak);
+    breaks.push_back(b.lineBreak > 0 ? 1 : 0);
+  }
+  text_.erase(text_.begin() + first, text_.begin() + last);
+  text_.insert(text_.begin() + first, text.begin(), text.end());
+  bytes_.Replace(first, last, bytes);
+  breaks_.Replace(first, last, breaks);
+}
+
+int LineByteIndex::BlockAt(int byte) const {
+  return std::min(bytes_.CountUpTo(byte), Count() - 1);
+}
+
+int LineByteIndex::FirstBlockOfLine(int line) const {
+  if (line <= 0) return 0;
+  if (line >= LineCount()) return -1;
+  // The block holding the line-th break, and the one after it.
+  return breaks_.CountUpTo(line - 1) + 1;
 }
 
 // --- LineColors -------------------------------------------------------------------------------

@@ -9,30 +9,63 @@
 
 namespace pemrin::qt {
 
-// Byte lengths of the lines of a text whose line breaks count two bytes.
-class LineByteIndex {
+// Sums over a list of values, each changed or searched in O(log n); a change in the number of
+// values rebuilds the sums when they are next needed.
+class Fenwick {
  public:
-  // Replaces the whole index: the byte length of each line, without its line break.
-  void Assign(std::vector<int> lineBytes);
-  // Replaces lines [first, last) with the given lines.
-  void Replace(int first, int last, const std::vector<int>& lineBytes);
-  void Set(int line, int bytes);
-
-  int Count() const { return static_cast<int>(bytes_.size()); }
-  int Bytes(int line) const { return bytes_[line]; }
-  // The first byte of a line.
-  int Start(int line) const;
-  // Bytes of the whole text.
-  int Total() const { return Count() == 0 ? 0 : sum_ - 2; }
-  // The last line whose first byte is at or before `byte`.
-  int LineAt(int byte) const;
+  void Assign(std::vector<int> values);
+  // Replaces values [first, last) with the given ones.
+  void Replace(int first, int last, const std::vector<int>& values);
+  void Set(int i, int value);
+  int Count() const { return static_cast<int>(values_.size()); }
+  int Value(int i) const { return values_[i]; }
+  int Total() const { return sum_; }
+  // The sum of values [0, count).
+  int Prefix(int count) const;
+  // The largest count whose prefix sum is at most `sum`.
+  int CountUpTo(int sum) const;
 
  private:
   void Rebuild() const;
 
-  std::vector<int> bytes_;
-  int sum_ = 0;                    // of bytes_ + 2 per line
-  mutable std::vector<int> tree_;  // Fenwick tree over bytes_ + 2; empty when stale
+  std::vector<int> values_;
+  int sum_ = 0;
+  mutable std::vector<int> tree_;  // empty when stale
+};
+
+// The bytes of the document's blocks. A block's text is followed by its break: 2 bytes (CR LF)
+// for the end of a line, none for the last block or for a break the editor made itself inside
+// a long line (a soft break).
+class LineByteIndex {
+ public:
+  struct Block {
+    int text;
+    int lineBreak;
+  };
+
+  void Assign(const std::vector<Block>& blocks);
+  // Replaces blocks [first, last) with the given ones.
+  void Replace(int first, int last, const std::vector<Block>& blocks);
+
+  int Count() const { return bytes_.Count(); }
+  int TextBytes(int block) const { return text_[block]; }
+  int BreakBytes(int block) const { return bytes_.Value(block) - text_[block]; }
+  // The first byte of a block.
+  int Start(int block) const { return bytes_.Prefix(block); }
+  int Total() const { return bytes_.Total(); }
+  // The last block whose first byte is at or before `byte`.
+  int BlockAt(int byte) const;
+
+  // Lines are counted by their breaks of 2 bytes.
+  int LineCount() const { return breaks_.Total() + 1; }
+  int LineOfBlock(int block) const { return breaks_.Prefix(block); }
+  // The first block of a line, or -1 for a line past the last.
+  int FirstBlockOfLine(int line) const;
+
+ private:
+  std::vector<int> text_;
+  Fenwick bytes_;   // text + break per block
+  Fenwick breaks_;  // 1 per line break
 };
 
 struct ColorRun {

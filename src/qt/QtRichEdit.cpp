@@ -94,9 +94,44 @@ void SubstituteJapaneseFonts() {
   (void)done;
 }
 
-// Lines longer than this keep their shaped glyphs, so that the caret and painting do not shape
-// the whole line again after each layout.
-constexpr int kLongLine = 4096;
+// A line longer than kSplitAt units is held in blocks of kChunk to 2 * kChunk units joined by
+// soft breaks: QTextLayout lays out and shapes a block whole, and painting shapes every row on
+// screen whole, so typing in a 1 MB line would otherwise cost seconds a key. A soft break is a
+// paragraph break whose character carries kSoftBreak; it has no bytes, and the undo history
+// keeps its mark. On screen a held line shows as rows of its chunks.
+constexpr int kChunk = 1024;
+constexpr int kSplitAt = 16 * kChunk;
+constexpr int kSoftBreak = QTextFormat::UserProperty + 1;
+
+QTextCharFormat SoftBreakFormat() {
+  QTextCharFormat format;
+  format.setProperty(kSoftBreak, true);
+  return format;
+}
+
+// Whether the break after a block is soft.
+bool SoftBreakAfter(const QTextBlock& block) {
+  const QTextBlock next = block.next();
+  return next.isValid() && next.charFormat().boolProperty(kSoftBreak);
+}
+
+// Where a line of text is cut into chunks: never between a character and its variation
+// selector, nor after a lead byte standing alone.
+std::vector<int> ChunkCuts(QStringView text) {
+  std::vector<int> cuts;
+  const int units = static_cast<int>(text.size());
+  int start = 0;
+  while (units - start > 2 * kChunk) {
+    int cut = start + kChunk;
+    while (cut < units && (IsVariationSelector(text[cut].unicode()) ||
+                           IsLoneLeadPlaceholder(text[cut - 1].unicode())))
+      ++cut;
+    if (cut >= units) break;
+    cuts.push_back(cut);
+    start = cut;
+  }
+  return cuts;
+}
 
 }  // namespace
 
@@ -168,7 +203,7 @@ QtRichEdit::QtRichEdit(QWidget* parent) : QPlainTextEdit(parent) {
   setLineWrapMode(NoWrap);
   setWordWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
   lines_.push_back(LineInfo(0, fontColor_));
-  index_.Assign({0});
+  index_.Assign({{0, 0}});
   connect(document(), &QTextDocument::contentsChange, this, &QtRichEdit::OnContentsChange);
   connect(document(), &QTextDocument::contentsChanged, this, &QtRichEdit::OnContentsChanged);
   ApplyPalette();
@@ -244,7 +279,7 @@ int QtRichEdit::ByteOfPos(int pos) const {
   const QTextBlock block = doc->findBlock(pos);
   const int line = block.blockNumber();
   const int unit = pos - block.position();
-  if (unit >= lines_[line].units) return index_.Start(line) + index_.Bytes(line);
+  if (unit >= lines_[line].units) return index_.Start(line) + index_.TextBytes(line);
   return index_.Start(line) + ByteInLine(line, BlockText(block), unit);
 }
 
@@ -252,10 +287,10 @@ int QtRichEdit::PosOfByte(int byte, bool roundUp) const {
   const QTextDocument* doc = document();
   if (byte <= 0) return 0;
   if (byte >= index_.Total()) return doc->characterCount() - 1;
-  const int line = index_.LineAt(byte);
+  const int line = index_.BlockAt(byte);
   const QTextBlock block = doc->findBlockByNumber(line);
   const int within = byte - index_.Start(line);
-  const int lineBytes = index_.Bytes(line);
+  const int lineBytes = index_.TextBytes(line);
   if (within >= lineBytes) {
     // At CR, or between CR and LF: the line break's start, or with roundUp the next line.
     if (within > lineBytes && roundUp) return block.position() + lines_[line].units + 1;
@@ -267,7 +302,21 @@ int QtRichEdit::PosOfByte(int byte, bool roundUp) const {
 // --- Text -------------------------------------------------------------------------------------
 
 Bytes QtRichEdit::Text() const {
-  const QString raw = document()->toRawText();
+  QString raw = document()->toRawText();
+  if (index_.Count() != index_.LineCount()) {
+    // Some long line is held in chunks: its soft breaks have no bytes.
+    QString joined;
+    joined.reserve(raw.size());
+    qsizetype at = 0;
+    for (int block = 0;; ++block) {
+      const qsizetype end = raw.indexOf(QChar::ParagraphSeparator, at);
+      joined += QStringView(raw).mid(at, (end < 0 ? raw.size() : end) - at);
+      if (end < 0) break;
+      if (!lines_[block].soft) joined += QChar::ParagraphSeparator;
+      at = end + 1;
+    }
+    raw = std::move(joined);
+  }
   Bytes out;
   out.reserve(index_.Total());
   AppendCp932(raw, out);
@@ -280,36 +329,69 @@ int QtRichEdit::TextLength() const {
 
 void QtRichEdit::SetText(const Bytes& bytes) {
   const QString decoded = DecodeCp932(NormalizeLineBreaks(bytes));
-  std::vector<LineInfo> lines;
-  std::vector<int> lineBytes;
-  int units = 0, width = 0;
   const char16_t* d = reinterpret_cast<const char16_t*>(decoded.constData());
   const qsizetype n = decoded.size();
-  for (qsizetype i = 0; i < n; ++i) {
-    if (d[i] == u'\r') {  // every line break is CR LF now
-      lines.push_back(LineInfo(units, fontColor_));
-      lineBytes.push_back(width);
-      units = width = 0;
-      ++i;
-      continue;
+  // The lines (every line break is CR LF now), cut into chunks where they are long.
+  std::vector<LineInfo> lines;
+  std::vector<LineByteIndex::Block> blocks;
+  std::vector<int> softBreaks;  // their document positions
+  QString chunked;              // the document's text when some line is cut
+  bool cut = false;
+  int position = 0;
+  for (qsizetype start = 0;;) {
+    qsizetype end = start;
+    while (end < n && d[end] != u'\r') ++end;
+    const QStringView line = QStringView(decoded).mid(start, end - start);
+    const std::vector<int> cuts = line.size() > kSplitAt ? ChunkCuts(line) : std::vector<int>();
+    if (!cuts.empty() && !cut) {
+      cut = true;
+      chunked = decoded.left(start);
+      chunked.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+      chunked.reserve(n);
     }
-    ++units;
-    width += Cp932Width(d[i]);
+    int from = 0;
+    for (std::size_t k = 0; k <= cuts.size(); ++k) {
+      const int to = k < cuts.size() ? cuts[k] : static_cast<int>(line.size());
+      const QStringView piece = line.mid(from, to - from);
+      const bool soft = k < cuts.size();
+      lines.push_back(LineInfo(to - from, fontColor_));
+      lines.back().soft = soft;
+      blocks.push_back({BytesOf(piece), soft || end == n ? 0 : 2});
+      position += to - from;
+      if (cut) chunked += piece;
+      if (soft) {
+        softBreaks.push_back(position);
+        chunked += u'\n';
+      }
+      ++position;
+      from = to;
+    }
+    if (end == n) break;
+    if (cut) chunked += u'\n';
+    start = end + 2;
   }
-  lines.push_back(LineInfo(units, fontColor_));
-  lineBytes.push_back(width);
 
   selPending_ = false;
   insertColor_.reset();
-  fixFrom_ = fixTo_ = -1;
+  fixFrom_ = fixTo_ = splitFrom_ = splitTo_ = -1;
   settingText_ = true;
-  setPlainText(decoded);
+  setPlainText(cut ? chunked : decoded);
+  if (!softBreaks.empty()) {
+    QTextDocument* doc = document();
+    doc->setUndoRedoEnabled(false);
+    QTextCursor cursor(doc);
+    cursor.beginEditBlock();
+    for (int at : softBreaks) {
+      cursor.setPosition(at);
+      cursor.setPosition(at + 1, QTextCursor::KeepAnchor);
+      cursor.setCharFormat(SoftBreakFormat());
+    }
+    cursor.endEditBlock();
+    doc->setUndoRedoEnabled(true);
+  }
   settingText_ = false;
   lines_ = std::move(lines);
-  index_.Assign(std::move(lineBytes));
-  for (int i = 0; i < static_cast<int>(lines_.size()); ++i)
-    if (lines_[i].units > kLongLine)
-      document()->findBlockByNumber(i).layout()->setCacheEnabled(true);
+  index_.Assign(blocks);
   ++generation_;
   rowsLaidOut_ = 0;
   textChanged_ = false;
@@ -317,7 +399,7 @@ void QtRichEdit::SetText(const Bytes& bytes) {
 }
 
 int QtRichEdit::LineCount() const {
-  if (!wordWrap_) return document()->blockCount();
+  if (!wordWrap_) return index_.LineCount();
   EnsureRowsThrough(document()->blockCount() - 1);
   return document()->lineCount();
 }
@@ -326,8 +408,16 @@ Bytes QtRichEdit::Line(int index) const {
   if (index < 0) return Bytes();
   const QTextDocument* doc = document();
   if (!wordWrap_) {
-    const QTextBlock block = doc->findBlockByNumber(index);
-    return block.isValid() ? EncodeCp932(BlockText(block)) : Bytes();
+    // A line is its blocks up to a hard break.
+    int number = index_.FirstBlockOfLine(index);
+    if (number < 0) return Bytes();
+    Bytes out;
+    for (QTextBlock block = doc->findBlockByNumber(number); block.isValid();
+         block = block.next(), ++number) {
+      AppendCp932(BlockText(block), out);
+      if (!lines_[number].soft) break;
+    }
+    return out;
   }
   EnsureRowsThroughRow(index);
   if (index >= doc->lineCount()) return Bytes();
@@ -432,24 +522,26 @@ void QtRichEdit::SelectAll() {
   SetSelection(0, TextLength());
 }
 
+QString QtRichEdit::DocText(int from, int to, QStringView lineBreak) const {
+  // A block at a time: a QTextCursor would lay out the line its position is on.
+  QString out;
+  const QTextDocument* doc = document();
+  QTextBlock block = doc->findBlock(from);
+  for (int number = block.blockNumber(); block.isValid() && block.position() < to;
+       block = block.next(), ++number) {
+    const int begin = std::max(0, from - block.position());
+    const int end = to - block.position();
+    const QString& text = BlockText(block);
+    out += QStringView(text).mid(begin, std::min<int>(end, text.size()) - begin);
+    if (end >= block.length() && !lines_[number].soft) out += lineBreak;
+  }
+  return out;
+}
+
 Bytes QtRichEdit::SelText() const {
   const auto [start, end] = SelUnits();
   if (start == end) return Bytes();
-  // A line at a time: a QTextCursor would lay out the line its position is on.
-  Bytes out;
-  for (QTextBlock block = document()->findBlock(start); block.isValid() && block.position() < end;
-       block = block.next()) {
-    const int from = std::max(0, start - block.position());
-    const int to = end - block.position();
-    if (from > 0 || to < block.length() - 1) {
-      const QString text = block.text();
-      AppendCp932(QStringView(text).mid(from, std::min<int>(to, text.size()) - from), out);
-    } else {
-      AppendCp932(block.text(), out);
-    }
-    if (to >= block.length()) out += "\r\n";
-  }
-  return out;
+  return EncodeCp932(DocText(start, end, u"\u2029"));
 }
 
 void QtRichEdit::SetSelTextBuf(const Bytes& text) {
@@ -480,11 +572,12 @@ void QtRichEdit::ReplaceUnits(int from, int to, const QString& text, TColor colo
   if (text.isEmpty())
     cursor.removeSelectedText();
   else
-    cursor.insertText(text);
+    cursor.insertText(text, QTextCharFormat());
   cursor.endEditBlock();
   Canonicalize(from, cursor.position(), undoable);
-  if (!undoable) doc->setUndoRedoEnabled(true);
   editColor_.reset();
+  SplitLongBlocks(undoable);
+  if (!undoable) doc->setUndoRedoEnabled(true);
   ownEdit_ = false;
   const int caret = PosOfByte(caretByte, false);
   SetSelUnits(caret, caret);
@@ -523,15 +616,20 @@ void QtRichEdit::OnContentsChange(int position, int /*removed*/, int added) {
     oldUnits += lines_[i].units + 1;
     hadFormats = hadFormats || lines_[i].hasFormats;
   }
-  std::vector<int> units, bytes, lineUnits;
+  std::vector<int> units, lineUnits;
+  std::vector<bool> soft;
+  std::vector<LineByteIndex::Block> bytes;
   int newUnits = 0;
+  bool longBlock = false;
   QString firstText, lastText;
   for (QTextBlock b = first;; b = b.next()) {
     const QString t = b.text();
     units.push_back(static_cast<int>(t.size()));
     lineUnits.push_back(static_cast<int>(t.size()) + 1);
-    bytes.push_back(BytesOf(t));
+    soft.push_back(SoftBreakAfter(b));
+    bytes.push_back({BytesOf(t), soft.back() || !b.next().isValid() ? 0 : 2});
     newUnits += static_cast<int>(t.size()) + 1;
+    longBlock = longBlock || t.size() > kSplitAt;
     if (b == first) firstText = t;
     if (b == last) {
       lastText = t;
@@ -563,6 +661,7 @@ void QtRichEdit::OnContentsChange(int position, int /*removed*/, int added) {
   std::vector<LineInfo> fresh(units.size());
   for (std::size_t i = 0; i < units.size(); ++i) {
     fresh[i].units = units[i];
+    fresh[i].soft = soft[i];
     fresh[i].colors = std::move(colors[i]);
     fresh[i].formatsDirty = true;
     fresh[i].hasFormats = hadFormats;
@@ -577,18 +676,24 @@ void QtRichEdit::OnContentsChange(int position, int /*removed*/, int added) {
   index_.Replace(f, oldLast + 1, bytes);
   rowsLaidOut_ = std::min(rowsLaidOut_, f);
   QTextBlock b = first;
-  for (int i = f; i <= l && b.isValid(); ++i, b = b.next()) {
-    if (lines_[i].units > kLongLine) b.layout()->setCacheEnabled(true);
+  for (int i = f; i <= l && b.isValid(); ++i, b = b.next())
     if (visible_) ApplyFormats(b, lines_[i]);
+  // Re-decoding and soft breaks change no bytes.
+  if ((added > 0 || removedUnits != 0) && !fixing_) textChanged_ = true;
+  if (longBlock) {
+    splitFrom_ = splitFrom_ < 0 ? position : std::min(splitFrom_, position);
+    splitTo_ = std::max(splitTo_, end);
   }
-  if (added > 0 || removedUnits != 0) textChanged_ = true;
   lastChangePos_ = position;
   lastChangeAdded_ = added;
 
   // An edit by the user (typing, a paste, a deletion) that joins a lone lead byte to the byte
   // after it is re-decoded afterwards, as the bytes now read.
+  const bool softEdge = (pre == 0 && f > 0 && lines_[f - 1].soft) ||
+                        (end - last.position() == units.back() && soft.back());
   if (!ownEdit_ && !fixing_ &&
-      (BreaksDecodingAt(firstText, pre) || BreaksDecodingAt(lastText, end - last.position()))) {
+      (softEdge || longBlock || BreaksDecodingAt(firstText, pre) ||
+       BreaksDecodingAt(lastText, end - last.position()))) {
     fixFrom_ = position;
     fixTo_ = end;
     QMetaObject::invokeMethod(this, &QtRichEdit::CanonicalizePending, Qt::QueuedConnection);
@@ -604,21 +709,25 @@ void QtRichEdit::OnContentsChanged() {
 void QtRichEdit::RebuildLines() {
   std::vector<ColorRun> runs;
   for (const LineInfo& line : lines_) line.colors.AppendRuns(line.units + 1, runs);
-  std::vector<int> lineUnits, bytes;
+  std::vector<int> lineUnits;
+  std::vector<bool> soft;
+  std::vector<LineByteIndex::Block> bytes;
   for (QTextBlock b = document()->firstBlock(); b.isValid(); b = b.next()) {
     const QString t = b.text();
     lineUnits.push_back(static_cast<int>(t.size()) + 1);
-    bytes.push_back(BytesOf(t));
+    soft.push_back(SoftBreakAfter(b));
+    bytes.push_back({BytesOf(t), soft.back() || !b.next().isValid() ? 0 : 2});
   }
   std::vector<LineColors> colors = SplitRuns(runs, lineUnits, fontColor_);
   lines_.assign(lineUnits.size(), LineInfo{});
   for (std::size_t i = 0; i < lines_.size(); ++i) {
     lines_[i].units = lineUnits[i] - 1;
+    lines_[i].soft = soft[i];
     lines_[i].colors = std::move(colors[i]);
     lines_[i].formatsDirty = true;
     lines_[i].hasFormats = true;
   }
-  index_.Assign(std::move(bytes));
+  index_.Assign(bytes);
   rowsLaidOut_ = 0;
   textChanged_ = true;
   if (visible_) FlushFormats();
@@ -627,9 +736,17 @@ void QtRichEdit::RebuildLines() {
 void QtRichEdit::Canonicalize(int from, int to, bool undoable) {
   QTextDocument* doc = document();
   fixing_ = true;
-  // The right end first, so that `from` still points where it did.
-  for (int p : {to, from}) {
-    p = std::clamp(p, 0, doc->characterCount() - 1);
+  // The right end first, so that `from` still points where it did; a re-decoded tail adds the
+  // end of its block, where a lead byte may now stand alone before the next chunk.
+  std::vector<int> points{to, from};
+  for (std::size_t k = 0; k < points.size(); ++k) {
+    int p = std::clamp(points[k], 0, doc->characterCount() - 1);
+    const int removed = JoinAcrossSoftBreak(p, undoable);
+    if (removed >= 0) {
+      for (std::size_t j = k + 1; j < points.size(); ++j)
+        if (points[j] > removed) --points[j];
+      if (p > removed) --p;
+    }
     const QTextBlock block = doc->findBlock(p);
     const QString text = block.text();
     const int off = p - block.position();
@@ -654,18 +771,80 @@ void QtRichEdit::Canonicalize(int from, int to, bool undoable) {
     cursor.setPosition(at);
     cursor.setPosition(block.position() + begin + static_cast<int>(tail.size() - sameEnd),
                        QTextCursor::KeepAnchor);
-    cursor.insertText(fixed.mid(same, fixed.size() - same - sameEnd));
+    cursor.insertText(fixed.mid(same, fixed.size() - same - sameEnd), QTextCharFormat());
     cursor.endEditBlock();
     editColor_ = saved;
+    const QTextBlock fixedBlock = doc->findBlock(at);
+    points.push_back(fixedBlock.position() + fixedBlock.length() - 1);
+  }
+  fixing_ = false;
+}
+
+int QtRichEdit::JoinAcrossSoftBreak(int pos, bool undoable) {
+  QTextDocument* doc = document();
+  const QTextBlock block = doc->findBlock(pos);
+  int soft = -1;  // the position of the soft break at pos
+  if (pos == block.position() && block.previous().isValid() && SoftBreakAfter(block.previous()))
+    soft = pos - 1;
+  else if (pos == block.position() + block.length() - 1 && SoftBreakAfter(block))
+    soft = pos;
+  if (soft < 0) return -1;
+  const QTextBlock before = doc->findBlock(soft);
+  const QString a = before.text(), b = before.next().text();
+  if (a.isEmpty() || b.isEmpty() || !BreaksDecodingAt(QString(a.back()) + b.front(), 1)) return -1;
+  // The bytes on its two sides pair up: the chunks are one block again.
+  QTextCursor cursor(doc);
+  if (undoable)
+    cursor.joinPreviousEditBlock();
+  else
+    cursor.beginEditBlock();
+  cursor.setPosition(soft);
+  cursor.setPosition(soft + 1, QTextCursor::KeepAnchor);
+  cursor.removeSelectedText();
+  cursor.endEditBlock();
+  return soft;
+}
+
+void QtRichEdit::SplitLongBlocks(bool undoable) {
+  if (splitFrom_ < 0) return;
+  QTextDocument* doc = document();
+  const int last = doc->characterCount() - 1;
+  const QTextBlock first = doc->findBlock(std::min(splitFrom_, last));
+  QTextBlock block = doc->findBlock(std::min(splitTo_, last));
+  splitFrom_ = splitTo_ = -1;
+  fixing_ = true;
+  // From the last block back, and in a block from its last cut back, so that positions before
+  // each cut stay where they are; each cut is an edit of its own, so that the change Qt reports
+  // is exactly the new break.
+  while (block.isValid()) {
+    const QTextBlock previous = block.previous();
+    if (block.length() - 1 > kSplitAt) {
+      const int base = block.position();
+      const std::vector<int> cuts = ChunkCuts(block.text());
+      for (auto cut = cuts.rbegin(); cut != cuts.rend(); ++cut) {
+        QTextCursor cursor(doc);
+        if (undoable)
+          cursor.joinPreviousEditBlock();
+        else
+          cursor.beginEditBlock();
+        cursor.setPosition(base + *cut);
+        cursor.insertBlock(QTextBlockFormat(), SoftBreakFormat());
+        cursor.endEditBlock();
+      }
+    }
+    if (block == first) break;
+    block = previous;
   }
   fixing_ = false;
 }
 
 void QtRichEdit::CanonicalizePending() {
-  if (fixFrom_ < 0) return;
-  const int from = fixFrom_, to = fixTo_;
-  fixFrom_ = fixTo_ = -1;
-  Canonicalize(from, to, true);
+  if (fixFrom_ >= 0) {
+    const int from = fixFrom_, to = fixTo_;
+    fixFrom_ = fixTo_ = -1;
+    Canonicalize(from, to, true);
+  }
+  SplitLongBlocks(true);
 }
 
 TColor QtRichEdit::UnitColor(int pos) const {
@@ -819,7 +998,7 @@ void QtRichEdit::EnsureRowsThroughRow(int row) const {
 int QtRichEdit::LineFromChar(int pos) const {
   const int unit = pos < 0 ? SelUnits().first : PosOfByte(std::min(pos, TextLength()), false);
   const QTextBlock block = document()->findBlock(unit);
-  if (!wordWrap_) return block.blockNumber();
+  if (!wordWrap_) return index_.LineOfBlock(block.blockNumber());
   EnsureRowsThrough(block.blockNumber());
   const QTextLine row = block.layout()->lineForTextPosition(unit - block.position());
   return block.firstLineNumber() + (row.isValid() ? row.lineNumber() : 0);
@@ -828,7 +1007,10 @@ int QtRichEdit::LineFromChar(int pos) const {
 int QtRichEdit::LineIndex(int line) const {
   if (line < 0) line = LineFromChar(-1);
   const QTextDocument* doc = document();
-  if (!wordWrap_) return line < doc->blockCount() ? index_.Start(line) : -1;
+  if (!wordWrap_) {
+    const int block = index_.FirstBlockOfLine(line);
+    return block < 0 ? -1 : index_.Start(block);
+  }
   EnsureRowsThroughRow(line);
   if (line >= doc->lineCount()) return -1;
   const QTextBlock block = doc->findBlockByLineNumber(line);
@@ -853,7 +1035,7 @@ void QtRichEdit::Undo() {
   undo();
   // As the control does: the text the undo put back is selected.
   if (lastChangePos_ >= 0) SetSelUnits(lastChangePos_, lastChangePos_ + lastChangeAdded_);
-  fixFrom_ = fixTo_ = -1;
+  fixFrom_ = fixTo_ = splitFrom_ = splitTo_ = -1;
 }
 
 bool QtRichEdit::CanUndo() const {
@@ -929,32 +1111,82 @@ int QtRichEdit::FindText(const Bytes& needle, int start, int length, FindOptions
   const int to = static_cast<int>(
       std::min<long long>(total, static_cast<long long>(from) + std::max(0, length)));
   if (from >= to) return -1;
-  // The bytes are encoded a line at a time, from the character before the range (for whole
-  // word) until a match is found or the line holding the range's end is in. A match can span
-  // as many line breaks as the text has.
-  int breaks = 0;
-  for (std::size_t i = 0; i + 1 < needle.size(); ++i)
-    if (needle[i] == '\r' && needle[i + 1] == '\n') ++breaks;
+  // The bytes are encoded piece by piece, from the character before the range (whole word
+  // looks at it) until a match is found or the byte after the range is in: a block at a time
+  // near the start, where Find Next finds most matches, then in large slices of the
+  // document's raw text. Each search looks again at the bytes a match ending in the new
+  // pieces can start from.
+  constexpr int kSearchStep = 16 * 1024;
+  constexpr int kBlockwise = 64 * 1024;
+  constexpr int kSlice = 64 * 1024;
   const int firstUnit = from > 0 ? PosOfByte(from - 1, false) : fromUnit;
   const int bufStart = ByteOfPos(firstUnit);
-  Bytes buf;
-  std::vector<int> lineStarts;
-  QTextBlock block = document()->findBlock(firstUnit);
-  int offset = firstUnit - block.position();
-  for (; block.isValid(); block = block.next(), offset = 0) {
-    lineStarts.push_back(static_cast<int>(buf.size()));
-    AppendCp932(QStringView(BlockText(block)).mid(offset), buf);
-    const bool lastLine = !block.next().isValid();
-    if (!lastLine) buf += "\r\n";
+  const int needleBytes = static_cast<int>(needle.size());
+  // The buffer is kept from call to call: its memory is ready (Replace All finds thousands).
+  Bytes& buf = findBuffer_;
+  buf.clear();
+  std::vector<int> pieceStarts;  // character boundaries in buf
+  int searched = 0;              // every match ending at or before it has been looked for
+  auto search = [&](bool done) {
     const int bufEnd = bufStart + static_cast<int>(buf.size());
-    const int fromLine = std::max(0, static_cast<int>(lineStarts.size()) - 1 - breaks);
-    const int searchFrom = std::max(from - bufStart, lineStarts[fromLine]);
-    const int limit = std::min(to, bufEnd) - bufStart;
-    const int found = FindSjisText(buf, needle, searchFrom, limit - searchFrom, options);
-    if (found >= 0) return bufStart + found;
-    if (lastLine || bufEnd > to) break;
+    const int reach = std::max(0, searched - needleBytes + 1);
+    const auto k = std::upper_bound(pieceStarts.begin(), pieceStarts.end(), reach) - 1;
+    const int searchFrom = std::max(from - bufStart, *k);
+    int limit = std::min(to, bufEnd) - bufStart;
+    // A match ending where the buffer ends waits for the next byte (whole word looks at it).
+    if (!done && bufEnd <= to) --limit;
+    int found = -1;
+    if (limit > searchFrom)
+      found = FindSjisText(buf, needle, searchFrom, limit - searchFrom, options);
+    searched = std::max(searched, limit);
+    return found < 0 ? -1 : bufStart + found;
+  };
+  const int blocks = static_cast<int>(lines_.size());
+
+  QTextBlock block = document()->findBlock(firstUnit);
+  int number = block.blockNumber();
+  int pos = block.position();
+  for (int offset = firstUnit - pos;; offset = 0) {
+    pieceStarts.push_back(static_cast<int>(buf.size()));
+    AppendCp932(QStringView(block.text()).mid(offset), buf);
+    const bool last = number + 1 >= blocks;
+    if (!last && !lines_[number].soft) buf += "\r\n";
+    const bool done = last || bufStart + static_cast<int>(buf.size()) > to;
+    if (done || static_cast<int>(buf.size()) - searched >= kSearchStep) {
+      const int found = search(done);
+      if (found >= 0 || done) return found;
+    }
+    pos += lines_[number].units + 1;
+    ++number;
+    if (static_cast<int>(buf.size()) >= kBlockwise) break;
+    block = block.next();
   }
-  return -1;
+
+  // Positions in the raw text are document positions; its paragraph breaks encode as CR LF.
+  const QString raw = document()->toRawText();
+  const bool softBreaks = index_.Count() != index_.LineCount();
+  while (true) {
+    qsizetype end = std::min<qsizetype>(raw.size(), pos + kSlice);
+    while (end < raw.size() && IsVariationSelector(raw[end].unicode())) ++end;
+    pieceStarts.push_back(static_cast<int>(buf.size()));
+    if (!softBreaks) {
+      AppendCp932(QStringView(raw).mid(pos, end - pos), buf);
+    } else {
+      for (qsizetype at = pos; at < end;) {
+        qsizetype brk = raw.indexOf(QChar::ParagraphSeparator, at);
+        if (brk < 0 || brk >= end) brk = end;
+        AppendCp932(QStringView(raw).mid(at, brk - at), buf);
+        if (brk == end) break;
+        if (!lines_[number].soft) buf += "\r\n";
+        ++number;
+        at = brk + 1;
+      }
+    }
+    pos = static_cast<int>(end);
+    const bool done = end >= raw.size() || bufStart + static_cast<int>(buf.size()) > to;
+    const int found = search(done);
+    if (found >= 0 || done) return found;
+  }
 }
 
 // --- Input ------------------------------------------------------------------------------------
@@ -997,7 +1229,7 @@ void QtRichEdit::InsertTyped(const QString& text) {
   PushSelection();
   editColor_ = SelColor();
   QTextCursor cursor = textCursor();
-  cursor.insertText(text);
+  cursor.insertText(text, QTextCharFormat());
   setTextCursor(cursor);
   editColor_.reset();
   CanonicalizePending();
@@ -1035,6 +1267,8 @@ void QtRichEdit::keyPressEvent(QKeyEvent* e) {
       e->accept();
       return;
     }
+    if (e->key() == Qt::Key_Backspace || e->key() == Qt::Key_Delete)
+      StepOverSoftBreak(e->key() == Qt::Key_Backspace);
     QPlainTextEdit::keyPressEvent(e);
     CanonicalizePending();
     return;
@@ -1042,6 +1276,23 @@ void QtRichEdit::keyPressEvent(QKeyEvent* e) {
   e->accept();
   bool changed = false;
   InsertTyped(FilterTyped(typed, &changed));
+}
+
+void QtRichEdit::StepOverSoftBreak(bool backward) {
+  // A soft break is no character: Backspace and Delete next to one take the character beyond.
+  QTextCursor cursor = textCursor();
+  if (cursor.hasSelection()) return;
+  const QTextBlock block = cursor.block();
+  const int pos = cursor.position();
+  if (backward && pos == block.position() && block.previous().isValid() &&
+      lines_[block.blockNumber() - 1].soft)
+    cursor.setPosition(pos - 1);
+  else if (!backward && pos == block.position() + block.length() - 1 &&
+           lines_[block.blockNumber()].soft)
+    cursor.setPosition(pos + 1);
+  else
+    return;
+  setTextCursor(cursor);
 }
 
 void QtRichEdit::keyReleaseEvent(QKeyEvent* e) {
@@ -1075,6 +1326,13 @@ void QtRichEdit::inputMethodEvent(QInputMethodEvent* e) {
   }
   editColor_.reset();
   CanonicalizePending();
+}
+
+QMimeData* QtRichEdit::createMimeDataFromSelection() const {
+  const QTextCursor cursor = textCursor();
+  auto* data = new QMimeData;
+  data->setText(DocText(cursor.selectionStart(), cursor.selectionEnd(), u"\n"));
+  return data;
 }
 
 bool QtRichEdit::canInsertFromMimeData(const QMimeData* source) const {

@@ -108,6 +108,7 @@ class QtRichEdit : public QPlainTextEdit, public EditorControl {
   void keyReleaseEvent(QKeyEvent* e) override;
   void mousePressEvent(QMouseEvent* e) override;
   void inputMethodEvent(QInputMethodEvent* e) override;
+  QMimeData* createMimeDataFromSelection() const override;
   bool canInsertFromMimeData(const QMimeData* source) const override;
   void insertFromMimeData(const QMimeData* source) override;
   void dragEnterEvent(QDragEnterEvent* e) override;
@@ -120,11 +121,12 @@ class QtRichEdit : public QPlainTextEdit, public EditorControl {
  private:
   class Layout;
 
-  // One line (QTextBlock) as kept beside the document.
+  // One block (a line, or a chunk of a long line) as kept beside the document.
   struct LineInfo {
     LineInfo() = default;
     LineInfo(int u, TColor color) : units(u), colors(color) {}
-    int units = 0;  // UTF-16 units of the line's text
+    int units = 0;      // UTF-16 units of the block's text
+    bool soft = false;  // the break after it is a soft break inside a long line
     LineColors colors;
     bool formatsDirty = false;     // colours changed since they were given to the layout
     bool hasFormats = false;       // the layout holds additional formats
@@ -138,6 +140,8 @@ class QtRichEdit : public QPlainTextEdit, public EditorControl {
   int UnitInLine(int line, const QString& text, int byte, bool roundUp) const;
   const std::vector<int>& Checkpoints(int line, const QString& text) const;
   const QString& BlockText(const QTextBlock& block) const;
+  // The text between two document positions, soft breaks left out, line breaks as `lineBreak`.
+  QString DocText(int from, int to, QStringView lineBreak) const;
 
   // Selection in document positions; during a batch it is only recorded.
   std::pair<int, int> SelUnits() const;
@@ -154,9 +158,12 @@ class QtRichEdit : public QPlainTextEdit, public EditorControl {
   void OnContentsChanged();
   void RebuildLines();
   void Canonicalize(int from, int to, bool undoable);
+  int JoinAcrossSoftBreak(int pos, bool undoable);
+  void SplitLongBlocks(bool undoable);
   void CanonicalizePending();
   TColor UnitColor(int pos) const;
   void InsertTyped(const QString& text);
+  void StepOverSoftBreak(bool backward);
   QString FilterTyped(const QString& text, bool* changed);
 
   // Colours on screen.
@@ -196,8 +203,9 @@ class QtRichEdit : public QPlainTextEdit, public EditorControl {
   bool composing_ = false;
   bool fixing_ = false;  // re-decoding after an edit
   int lastChangePos_ = 0, lastChangeAdded_ = 0;
-  int fixFrom_ = -1, fixTo_ = -1;  // a user edit's range to re-decode at its boundaries
-  mutable int rowsLaidOut_ = 0;    // with word wrap, blocks [0, n) have up-to-date rows
+  int fixFrom_ = -1, fixTo_ = -1;      // a user edit's range to re-decode at its boundaries
+  int splitFrom_ = -1, splitTo_ = -1;  // a range holding blocks to cut into chunks
+  mutable int rowsLaidOut_ = 0;        // with word wrap, blocks [0, n) have up-to-date rows
 
   FontSpec font_;
   TColor fontColor_ = 0;
@@ -207,6 +215,7 @@ class QtRichEdit : public QPlainTextEdit, public EditorControl {
   mutable int cachedBlock_ = -1;
   mutable unsigned cachedGeneration_ = 0;
   mutable QString cachedText_;
+  mutable Bytes findBuffer_;
   unsigned generation_ = 1;
   std::vector<std::pair<TColor, QTextCharFormat>> formats_;
 };

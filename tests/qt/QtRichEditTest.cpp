@@ -88,6 +88,48 @@ TEST_F(QtRichEditTest, LongSingleLineFindsItsPositions) {
   EXPECT_EQ(editor.FindText("\x82\xA2", 0, editor.TextLength(), {}), static_cast<int>(line.size()));
 }
 
+TEST_F(QtRichEditTest, LongLineIsHeldInChunksAndStaysOneLine) {
+  Bytes line;
+  for (int i = 0; i < 100000; ++i) line += "<ab>"[i % 4];
+  const Bytes text = line + "\r\nend";
+  editor.SetText(text);
+  ASSERT_GT(editor.document()->blockCount(), 10);
+  EXPECT_EQ(editor.LineCount(), 2);
+  EXPECT_TRUE(editor.Line(0) == line);
+  EXPECT_EQ(editor.LineIndex(1), static_cast<int>(line.size()) + 2);
+  EXPECT_EQ(editor.LineFromChar(static_cast<int>(line.size())), 0);
+  const int boundary = editor.document()->firstBlock().length() - 1;
+
+  // Copied across a chunk's end, the text has no line break.
+  editor.SetSel(boundary - 3, boundary + 3);
+  EXPECT_EQ(editor.SelText(), line.substr(boundary - 3, 6));
+  editor.CopyToClipboard();
+  EXPECT_EQ(QGuiApplication::clipboard()->text().toStdString(), line.substr(boundary - 3, 6));
+
+  // Backspace at a chunk's start takes the character before it.
+  editor.SetSelStart(boundary);
+  Key(Qt::Key_Backspace);
+  const Bytes shorter = line.substr(0, boundary - 1) + line.substr(boundary) + "\r\nend";
+  EXPECT_TRUE(editor.Text() == shorter);
+  EXPECT_EQ(editor.SelStart(), boundary - 1);
+
+  // A cut across chunks comes back whole with Undo.
+  editor.SetSel(boundary - 10, boundary + 10);
+  editor.CutToClipboard();
+  editor.Undo();
+  EXPECT_TRUE(editor.Text() == shorter);
+
+  // Typing a lot into the line cuts it into more chunks and keeps it one line.
+  const int blocks = editor.document()->blockCount();
+  editor.SetSelStart(boundary);
+  editor.ReplaceSelectionAsUser(Bytes(20000, 'z'));
+  EXPECT_GT(editor.document()->blockCount(), blocks);
+  EXPECT_EQ(editor.LineCount(), 2);
+  EXPECT_EQ(editor.TextLength(), static_cast<int>(shorter.size()) + 20000);
+  const Bytes across = editor.Text().substr(boundary + 19990, 20);  // the z's end, and after
+  EXPECT_EQ(editor.FindText(across, 0, editor.TextLength(), {}), boundary + 19990);
+}
+
 // --- Random edits against the in-memory model -----------------------------------------------
 
 // Pieces of Shift_JIS the random texts are made of: ASCII, line breaks, double-byte characters
@@ -152,8 +194,8 @@ void RunRandomEdits(QtRichEdit& q, unsigned seed, bool loneLeads) {
   const bool colors = !loneLeads;  // a lone lead byte that joins two colours is one character
   m.SetFontColor(kBlue);
   q.SetFontColor(kBlue);
-  // One long line, so that positions inside it go through its checkpoints.
-  const Bytes start = RandomText(rng, 200, loneLeads) + Bytes(3000, 'x') +
+  // One long line, held in chunks, so that positions inside it go through its checkpoints.
+  const Bytes start = RandomText(rng, 200, loneLeads) + Bytes(20000, 'x') +
                       RandomText(rng, 1500, false) + RandomText(rng, 200, loneLeads);
   m.SetText(start);
   q.SetText(start);
@@ -218,6 +260,29 @@ void RunRandomEdits(QtRichEdit& q, unsigned seed, bool loneLeads) {
     if (::testing::Test::HasFatalFailure()) return;
   }
   q.SetVisible(true);
+}
+
+// Searches of a large text (found in blocks near the start, then in slices of the whole text)
+// find what MemoryEditor finds, at the ends of the range and across long lines' chunks.
+TEST_F(QtRichEditTest, FindTextAgreesWithMemoryEditorOverALargeText) {
+  std::mt19937 rng(5);
+  Bytes text = RandomText(rng, 60000, false) + Bytes(40000, 'a') + RandomText(rng, 30000, false);
+  MemoryEditor m;
+  m.SetText(text);
+  editor.SetText(text);
+  text = m.Text();
+  const int size = m.TextLength();
+  for (int k = 0; k < 300; ++k) {
+    // A needle taken from the text itself, so that most searches find something.
+    const int at = static_cast<int>(rng() % (size - 8));
+    const Bytes needle = text.substr(at, 1 + rng() % 6);
+    const int start = static_cast<int>(rng() % size);
+    const int length = rng() % 3 == 0 ? size : static_cast<int>(rng() % 200000);
+    const FindOptions options{rng() % 2 == 0, rng() % 2 == 0};
+    ASSERT_EQ(editor.FindText(needle, start, length, options),
+              m.FindText(needle, start, length, options))
+        << "needle from " << at << ", search " << start << "+" << length;
+  }
 }
 
 TEST_F(QtRichEditTest, RandomEditsAgreeWithMemoryEditor) {
