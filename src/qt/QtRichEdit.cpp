@@ -1199,6 +1199,9 @@ bool QtRichEdit::event(QEvent* e) {
     case QEvent::FocusIn:
       PushSelection();
       break;
+    case QEvent::FocusOut:  // the input method commits what it composed
+      composing_ = false;
+      break;
     default:
       break;
   }

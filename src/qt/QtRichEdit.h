@@ -10,9 +10,15 @@
 //   lines, so a lookup costs the same at the end of a large document as in a small one.
 // - Colours stay out of the QTextDocument (whose format changes are undoable edits): runs per
 //   line are kept beside the text and drawn as the lines' additional formats.
+// - The program's selections (EM_SETSEL) do not scroll; they reach the widget when control
+//   returns to the event loop. ScrollCaret scrolls.
 // - SetVisible(false) starts a batch: colours and the selection are only recorded, and are
 //   applied once at SetVisible(true). The widget itself stays shown.
-// - SetSelTextBuf is not recorded for undo: it ends the undo history.
+// - A line longer than 16 K units is held in blocks of 1-2 K units joined by soft breaks, as
+//   Qt lays out and paints a block whole; on screen it shows as rows of those blocks. Line
+//   numbers, Line and Text know only the real line breaks.
+// - SetSelTextBuf is not recorded for undo: it ends the undo history. Undo gives back text in
+//   the colour of the text before it, not in the colours it had.
 // - The text limit is recorded but not enforced, neither for the program nor for typing.
 // - Menu shortcuts win over the editor's own key bindings (the editor does not claim
 //   ShortcutOverride), as a window's menu shortcuts do.

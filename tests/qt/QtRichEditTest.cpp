@@ -384,6 +384,40 @@ TEST_F(QtRichEditTest, FontColourRedrawsTextOfTheOldDefault) {
   EXPECT_EQ(editor.ColorAt(0), kBlue);
 }
 
+// --- Scrolling ------------------------------------------------------------------------------
+
+// The line shown at the top of the editor.
+int TopLine(QtRichEdit& editor) {
+  return editor.cursorForPosition(QPoint(2, 2)).blockNumber();
+}
+
+TEST_F(QtRichEditTest, ProgramSelectionsDoNotScrollScrollCaretAndPagesDo) {
+  Bytes text;
+  for (int i = 0; i < 300; ++i) text += "line " + std::to_string(i) + "\r\n";
+  editor.SetText(text);
+  QApplication::processEvents();
+  const int far = editor.LineIndex(250);
+  editor.SetSel(far, far + 4);
+  QApplication::processEvents();
+  EXPECT_EQ(TopLine(editor), 0);
+  EXPECT_EQ(editor.textCursor().selectionStart(),
+            editor.document()->findBlockByNumber(250).position());
+  editor.ScrollCaret();
+  QApplication::processEvents();
+  EXPECT_GT(TopLine(editor), 200);
+
+  editor.SetSelStart(0);
+  editor.ScrollCaret();
+  editor.Scroll(3);  // a page down; the caret stays
+  QApplication::processEvents();
+  const int top = TopLine(editor);
+  EXPECT_GT(top, 10);
+  EXPECT_EQ(editor.SelStart(), 0);
+  editor.Scroll(2);
+  QApplication::processEvents();
+  EXPECT_LT(TopLine(editor), top);
+}
+
 // --- What the user types, pastes and drops ----------------------------------------------------
 
 TEST_F(QtRichEditTest, TypedTextThatShiftJisCannotHoldBecomesReferences) {
