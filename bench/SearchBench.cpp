@@ -16,51 +16,10 @@
 #include <vector>
 
 #include "Bench.h"
-#include "QtMainWindow.h"
-#include "QtRichEdit.h"
+#include "BenchProgram.h"
 
 namespace pemrin::bench {
 namespace {
-
-// The main window with its message boxes and beeps kept off the screen, so that nothing waits
-// for a click.
-class QuietWindow : public qt::QtMainWindow {
- public:
-  using QtMainWindow::QtMainWindow;
-  void ShowMessage(const std::string& text) override { lastMessage = text; }
-  void Beep() override {}
-  std::string lastMessage;
-};
-
-// A program folder with the data files and a settings file without the splash window.
-class Program {
- public:
-  Program() {
-    const QDir bin(QCoreApplication::applicationDirPath());
-    for (const QString& name : bin.entryList({"*.dic", "*.tlt", "*.url"}, QDir::Files)) {
-      QFile::copy(bin.filePath(name), dir.filePath(name));
-    }
-    QFile ini(dir.filePath("pemrin.ini"));
-    ini.open(QIODevice::WriteOnly);
-    ini.write("[SET]\r\nSPW=0\r\n");
-    ini.close();
-    window = std::make_unique<QuietWindow>(QStringList(), dir.filePath("pemrin"));
-    window->Start();
-    window->resize(1000, 700);
-    Settle();
-  }
-  ~Program() { window->hide(); }
-
-  static void Settle() {
-    for (int i = 0; i < 5; ++i) QApplication::processEvents();
-  }
-
-  TForm1& Form() { return window->Form(); }
-  EditorControl& Editor() { return *window->Editor(); }
-
-  QTemporaryDir dir;
-  std::unique_ptr<QuietWindow> window;
-};
 
 // About `bytes` of HTML with Japanese text in lines of about 100 bytes; `occurrences` of the
 // needle spread evenly over them.
@@ -85,7 +44,7 @@ Bytes Document(int bytes, int occurrences, const Bytes& needle) {
 }
 
 double ReplaceAllMs(int bytes, int occurrences) {
-  Program program;
+  BenchProgram program;
   program.Editor().SetText(Document(bytes, occurrences, "needle"));
   program.Editor().SetSelStart(0);
   program.Settle();
@@ -122,7 +81,7 @@ PEMRIN_BENCH_FIGURE("replace_all_scaling", "x") {
 }
 
 PEMRIN_BENCH_FIGURE("find_next_1mb_us", "us") {
-  Program program;
+  BenchProgram program;
   Bytes text = Document(1000000, 0, "");
   text += "needle";
   program.Editor().SetText(text);
