@@ -59,7 +59,13 @@ e2e_start() {
     sleep 0.1
   done
   [ -n "$E2E_WINDOW" ] || e2e_fail "the main window did not appear"
-  xdotool windowactivate --sync "$E2E_WINDOW" 2>/dev/null || xdotool windowfocus --sync "$E2E_WINDOW"
+  e2e_focus "$E2E_WINDOW"
+}
+
+# e2e_focus WINDOW: gives WINDOW the keyboard focus. The X server runs without a window
+# manager, so the focus is set directly, as a window manager would on a click.
+e2e_focus() {
+  xdotool windowfocus --sync "$1" 2>/dev/null || xdotool windowfocus "$1"
   sleep 0.3
 }
 

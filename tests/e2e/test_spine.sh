@@ -13,7 +13,7 @@ e2e_wait_caption "Pemrin v1.37 (更新)"
 # File > Exit (Alt+F, X): the document is modified, so the program asks; No discards.
 e2e_keys alt+f x
 box=$(e2e_wait_window '更新中の終了に対する警告')
-xdotool windowactivate --sync "$box" 2>/dev/null || true
+e2e_focus "$box"
 e2e_keys alt+n
 e2e_wait_exit
 
