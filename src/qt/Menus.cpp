@@ -72,21 +72,21 @@ const ItemSpec kPopupItems[] = {
 
 template <std::size_t N>
 void AddItems(QMenu* menu, const ItemSpec (&items)[N], Menus& menus) {
-  for (const ItemSpec& spec : items) {
-    if (QString(spec.caption) == "-") {
-      menu->addSeparator()->setObjectName(spec.name);
+  for (const ItemSpec& item : items) {
+    if (QString(item.caption) == "-") {
+      menu->addSeparator()->setObjectName(item.name);
       continue;
     }
-    QAction* action = menu->addAction(QString::fromUtf8(spec.caption));
-    action->setObjectName(spec.name);
-    if (*spec.shortcut) action->setShortcut(QKeySequence(QString::fromUtf8(spec.shortcut)));
+    QAction* action = menu->addAction(QString::fromUtf8(item.caption));
+    action->setObjectName(item.name);
+    if (*item.shortcut) action->setShortcut(QKeySequence(QString::fromUtf8(item.shortcut)));
     // A shortcut belongs to the window, whichever of its widgets has the focus.
     action->setShortcutContext(Qt::WindowShortcut);
-    action->setCheckable(spec.checkable);
-    action->setChecked(spec.checked);
+    action->setCheckable(item.checkable);
+    action->setChecked(item.checked);
     // Disabled until a handler is connected: no item pretends to work.
     action->setEnabled(false);
-    menus.actions.insert(spec.name, action);
+    menus.actions.insert(item.name, action);
   }
 }
 

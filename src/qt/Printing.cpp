@@ -26,11 +26,11 @@ namespace pemrin::qt {
 
 namespace {
 
-QFont FontOf(const FontSpec& spec) {
-  QFont font(QString::fromStdString(spec.name));
-  font.setPointSize(spec.size > 0 ? spec.size : 10);
-  font.setItalic(spec.italic);
-  font.setBold(spec.bold);
+QFont FontOf(const FontSpec& editorFont) {
+  QFont font(QString::fromStdString(editorFont.name));
+  font.setPointSize(editorFont.size > 0 ? editorFont.size : 10);
+  font.setItalic(editorFont.italic);
+  font.setBold(editorFont.bold);
   return font;
 }
 
