@@ -66,6 +66,8 @@ class TForm1 {
   void FormPaint();
   void FormClick();
   void Exit1Click();
+  // The splash window's menu item: its check mark decides at the next start.
+  void N9Click();
 
   // --- Caption, modified state and status bar ------------------------------------------------
   void RichEdit1Change();
@@ -101,7 +103,6 @@ class TForm1 {
   // --- Tag colouring ----------------------------------------------------------------------
   void ColorAllTags();
   void N1Click();
-  void N9Click();
 
   // --- Documents -----------------------------------------------------------------------------
   void LoadOrSave(const std::string& word);
@@ -112,6 +113,8 @@ class TForm1 {
   void N2Click();
   void SaveAs1Click();
   void New1Click();
+  // A file dropped on the window or the editor: the first path only.
+  void DropFiles(const std::vector<std::string>& paths);
 
   // --- Templates -----------------------------------------------------------------------------
   void Template1Click();
@@ -121,8 +124,6 @@ class TForm1 {
   void SaveAsTemplate(const std::string& name);
   // Closing either template dialog.
   void TemplateDialogClosed();
-  // A file dropped on the window or the editor: the first path only.
-  void DropFiles(const std::vector<std::string>& paths);
 
   // --- Settings and version dialogs ----------------------------------------------------------
   // Disables the main window and shows the settings dialog (its close enables it again).
