@@ -1,8 +1,9 @@
 #pragma once
 // What QtRichEdit keeps beside its QTextDocument, line by line: the bytes of each line, summed
-// in a Fenwick tree so that a byte offset finds its line in O(log n), and the colours of each
-// line's characters as runs. Qt-free.
+// so that a byte offset finds its line in O(log n), and the colours of each line's characters
+// as runs. Qt-free.
 
+#include <utility>
 #include <vector>
 
 #include "app/Types.h"
@@ -36,6 +37,11 @@ class Fenwick {
 // The bytes of the document's blocks. A block's text is followed by its break: 2 bytes (CR LF)
 // for the end of a line, none for the last block or for a break the editor made itself inside
 // a long line (a soft break).
+//
+// The blocks are kept in chunks of kChunk to 2 * kChunk, each with its sums, and the chunks'
+// sums in Fenwick trees: adding or removing a block (Enter, joining lines) touches one chunk and
+// now and then rebuilds the trees over the chunks, so neither grows with the number of lines;
+// finding a block by its number, byte or line costs O(log n + kChunk).
 class LineByteIndex {
  public:
   struct Block {
@@ -47,25 +53,42 @@ class LineByteIndex {
   // Replaces blocks [first, last) with the given ones.
   void Replace(int first, int last, const std::vector<Block>& blocks);
 
-  int Count() const { return bytes_.Count(); }
-  int TextBytes(int block) const { return text_[block]; }
-  int BreakBytes(int block) const { return bytes_.Value(block) - text_[block]; }
+  int Count() const { return count_; }
+  int TextBytes(int block) const { return At(block).text; }
+  int BreakBytes(int block) const { return At(block).lineBreak; }
   // The first byte of a block.
-  int Start(int block) const { return bytes_.Prefix(block); }
+  int Start(int block) const;
   int Total() const { return bytes_.Total(); }
   // The last block whose first byte is at or before `byte`.
   int BlockAt(int byte) const;
 
   // Lines are counted by their breaks of 2 bytes.
   int LineCount() const { return breaks_.Total() + 1; }
-  int LineOfBlock(int block) const { return breaks_.Prefix(block); }
+  int LineOfBlock(int block) const;
   // The first block of a line, or -1 for a line past the last.
   int FirstBlockOfLine(int line) const;
 
+  static constexpr int kChunk = 64;
+
  private:
-  std::vector<int> text_;
-  Fenwick bytes_;   // text + break per block
-  Fenwick breaks_;  // 1 per line break
+  struct Chunk {
+    std::vector<Block> blocks;
+    int bytes = 0;   // text + break of its blocks
+    int breaks = 0;  // its breaks of 2 bytes
+  };
+  static Chunk MakeChunk(std::vector<Block> blocks);
+  // The chunk holding a block and the block's place in it; a block past the last is the end
+  // of the last chunk.
+  std::pair<int, int> Locate(int block) const;
+  const Block& At(int block) const;
+  // Puts `chunks` in place of chunks [first, last) and rebuilds the trees' values.
+  void SpliceChunks(int first, int last, std::vector<Chunk> chunks);
+
+  std::vector<Chunk> chunks_;  // never empty: an empty list is one empty chunk
+  int count_ = 0;
+  Fenwick sizes_;   // blocks per chunk
+  Fenwick bytes_;   // bytes per chunk
+  Fenwick breaks_;  // line breaks per chunk
 };
 
 struct ColorRun {

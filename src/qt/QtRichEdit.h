@@ -5,9 +5,10 @@
 // - The document holds decoded text (Cp932Codec); Text() encodes it back byte for byte, line
 //   breaks as CR LF. Whatever the user types, pastes or drops that code page 932 cannot hold
 //   goes in as "&#N;".
-// - Byte offsets and document positions translate through the bytes of each line, summed in a
-//   Fenwick tree and kept up to date from the document's changes, and checkpoints inside long
-//   lines, so a lookup costs the same at the end of a large document as in a small one.
+// - Byte offsets and document positions translate through the bytes of each line, summed in
+//   chunks (LineByteIndex) and kept up to date from the document's changes, and checkpoints
+//   inside long lines, so a lookup or a new line costs the same at the end of a large document
+//   as in a small one.
 // - Colours stay out of the QTextDocument (whose format changes are undoable edits): runs per
 //   line are kept beside the text and drawn as the lines' additional formats.
 // - The program's selections (EM_SETSEL) do not scroll; they reach the widget when control
