@@ -196,7 +196,9 @@ void QtMainWindow::dropEvent(QDropEvent* event) {
 // --- Platform --------------------------------------------------------------------------------
 
 void QtMainWindow::SetCaption(const std::string& caption) {
-  setWindowTitle(Utf8(caption));
+  // Every change of the text sets the caption; Replace All makes thousands of changes.
+  const QString title = Utf8(caption);
+  if (title != windowTitle()) setWindowTitle(title);
 }
 
 void QtMainWindow::SetStatusText(const std::string& text) {

@@ -1019,6 +1019,11 @@ int QtRichEdit::LineIndex(int line) const {
 }
 
 void QtRichEdit::ScrollCaret() {
+  // In a batch the view stays where it is: it scrolls once, to where the caret is at the end.
+  if (!visible_) {
+    scrollPending_ = true;
+    return;
+  }
   PushSelection();
   ensureCursorVisible();
 }
@@ -1048,11 +1053,27 @@ void QtRichEdit::SetVisible(bool visible) {
   if (visible == visible_) return;
   visible_ = visible;
   if (!visible) return;
+  if (focusPending_) {
+    focusPending_ = false;
+    TakeFocus();
+  }
   PushSelection();
   FlushFormats();
+  if (scrollPending_) {
+    scrollPending_ = false;
+    ensureCursorVisible();
+  }
 }
 
 void QtRichEdit::SetFocus() {
+  if (!visible_) {
+    focusPending_ = true;
+    return;
+  }
+  TakeFocus();
+}
+
+void QtRichEdit::TakeFocus() {
   setFocus();
 }
 

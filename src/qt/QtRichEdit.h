@@ -13,8 +13,8 @@
 //   line are kept beside the text and drawn as the lines' additional formats.
 // - The program's selections (EM_SETSEL) do not scroll; they reach the widget when control
 //   returns to the event loop. ScrollCaret scrolls.
-// - SetVisible(false) starts a batch: colours and the selection are only recorded, and are
-//   applied once at SetVisible(true). The widget itself stays shown.
+// - SetVisible(false) starts a batch: colours, the selection, ScrollCaret and SetFocus are only
+//   recorded, and are applied once at SetVisible(true). The widget itself stays shown.
 // - A line longer than 16 K units is held in blocks of 1-2 K units joined by soft breaks, as
 //   Qt lays out and paints a block whole; on screen it shows as rows of those blocks. Line
 //   numbers, Line and Text know only the real line breaks.
@@ -180,6 +180,9 @@ class QtRichEdit : public QPlainTextEdit, public EditorControl {
   const QTextCharFormat& FormatFor(TColor color);
   void ApplyPalette();
 
+  // The keyboard focus.
+  void TakeFocus();
+
   // Wrapped rows.
   void EnsureRowsThrough(int blockNumber) const;
   void EnsureRowsThroughRow(int row) const;
@@ -203,6 +206,8 @@ class QtRichEdit : public QPlainTextEdit, public EditorControl {
   std::optional<TColor> editColor_;
 
   bool visible_ = true;
+  bool scrollPending_ = false;  // ScrollCaret during a batch
+  bool focusPending_ = false;   // SetFocus during a batch
   bool wordWrap_ = false;
   bool settingText_ = false;
   bool ownEdit_ = false;
