@@ -1,5 +1,6 @@
 #include "qt/QtRichEdit.h"
 
+#include <QApplication>
 #include <QClipboard>
 #include <QFile>
 #include <QFont>
@@ -1074,6 +1075,12 @@ void QtRichEdit::SetFocus() {
 }
 
 void QtRichEdit::TakeFocus() {
+  // The focus inside a window that is not the active one (the find dialog is) would reach the
+  // keys only once the user clicks the window: its window becomes the active one too, unless a
+  // modal dialog holds the keys.
+  QWidget* top = window();
+  if (top->isVisible() && !top->isActiveWindow() && !QApplication::activeModalWidget())
+    top->activateWindow();
   setFocus();
 }
 

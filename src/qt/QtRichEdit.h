@@ -15,6 +15,8 @@
 //   returns to the event loop. ScrollCaret scrolls.
 // - SetVisible(false) starts a batch: colours, the selection, ScrollCaret and SetFocus are only
 //   recorded, and are applied once at SetVisible(true). The widget itself stays shown.
+// - SetFocus makes the editor's window the active one as well (Find Next in the modeless find
+//   dialog leaves the keys with the editor).
 // - A line longer than 16 K units is held in blocks of 1-2 K units joined by soft breaks, as
 //   Qt lays out and paints a block whole; on screen it shows as rows of those blocks. Line
 //   numbers, Line and Text know only the real line breaks.
@@ -180,7 +182,7 @@ class QtRichEdit : public QPlainTextEdit, public EditorControl {
   const QTextCharFormat& FormatFor(TColor color);
   void ApplyPalette();
 
-  // The keyboard focus.
+  // The keyboard focus, with the editor's window made the active one.
   void TakeFocus();
 
   // Wrapped rows.

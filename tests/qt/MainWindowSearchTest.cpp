@@ -86,11 +86,12 @@ TEST_F(MainWindowSearch, CtrlFTypeEnterFindsF3FindsOnAndTheEndIsReported) {
   EXPECT_EQ(Selected(), U("日本語"));
   EXPECT_EQ(window()->focusWidget(), editor());
 
-  // Back in the main window (the dialog stays open), F3 searches on.
-  window()->activateWindow();
+  // Find Next leaves the keys with the editor (the dialog stays open): F3 searches on.
   ASSERT_TRUE(BecomesActive(window()));
+  EXPECT_TRUE(find->isVisible());
+  EXPECT_EQ(QApplication::focusWidget(), editor());
 
-  QTest::keyClick(window(), Qt::Key_F3);
+  Press(Qt::Key_F3);
   EXPECT_EQ(Selected(), U("日本語"));
   EXPECT_GT(editor()->SelStart(), 3);
 
