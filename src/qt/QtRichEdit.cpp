@@ -1139,14 +1139,18 @@ int QtRichEdit::FindText(const Bytes& needle, int start, int length, FindOptions
   const int to = static_cast<int>(
       std::min<long long>(total, static_cast<long long>(from) + std::max(0, length)));
   if (from >= to) return -1;
-  // The bytes are encoded piece by piece, from the character before the range (whole word
-  // looks at it) until a match is found or the byte after the range is in: a block at a time
-  // near the start, where Find Next finds most matches, then in large slices of the
-  // document's raw text. Each search looks again at the bytes a match ending in the new
-  // pieces can start from.
+  // The whole text, encoded by a search that had to read far, serves every search until the
+  // text changes (Find Next again and again, a whole-word search of the whole document).
+  if (textCacheGeneration_ == generation_)
+    return FindSjisText(textCache_, needle, from, to - from, options);
+  // Otherwise the bytes are encoded a block at a time, from the character before the range
+  // (whole word looks at it), until a match is found or the byte after the range is in: Find
+  // Next and Replace All find most matches near where they start. The pieces searched grow
+  // twice as large each time, and each search looks again at the bytes a match ending in the
+  // new pieces can start from.
+  constexpr int kFirstStep = 256;
   constexpr int kSearchStep = 16 * 1024;
   constexpr int kBlockwise = 64 * 1024;
-  constexpr int kSlice = 64 * 1024;
   const int firstUnit = from > 0 ? PosOfByte(from - 1, false) : fromUnit;
   const int bufStart = ByteOfPos(firstUnit);
   const int needleBytes = static_cast<int>(needle.size());
@@ -1155,6 +1159,7 @@ int QtRichEdit::FindText(const Bytes& needle, int start, int length, FindOptions
   buf.clear();
   std::vector<int> pieceStarts;  // character boundaries in buf
   int searched = 0;              // every match ending at or before it has been looked for
+  int step = 0;                  // the first block is searched on its own
   auto search = [&](bool done) {
     const int bufEnd = bufStart + static_cast<int>(buf.size());
     const int reach = std::max(0, searched - needleBytes + 1);
@@ -1173,48 +1178,25 @@ int QtRichEdit::FindText(const Bytes& needle, int start, int length, FindOptions
 
   QTextBlock block = document()->findBlock(firstUnit);
   int number = block.blockNumber();
-  int pos = block.position();
-  for (int offset = firstUnit - pos;; offset = 0) {
+  for (int offset = firstUnit - block.position();; offset = 0) {
     pieceStarts.push_back(static_cast<int>(buf.size()));
     AppendCp932(QStringView(block.text()).mid(offset), buf);
     const bool last = number + 1 >= blocks;
     if (!last && !lines_[number].soft) buf += "\r\n";
     const bool done = last || bufStart + static_cast<int>(buf.size()) > to;
-    if (done || static_cast<int>(buf.size()) - searched >= kSearchStep) {
+    if (done || static_cast<int>(buf.size()) - searched >= step) {
       const int found = search(done);
       if (found >= 0 || done) return found;
+      step = std::min(std::max(2 * step, kFirstStep), kSearchStep);
     }
-    pos += lines_[number].units + 1;
     ++number;
     if (static_cast<int>(buf.size()) >= kBlockwise) break;
     block = block.next();
   }
 
-  // Positions in the raw text are document positions; its paragraph breaks encode as CR LF.
-  const QString raw = document()->toRawText();
-  const bool softBreaks = index_.Count() != index_.LineCount();
-  while (true) {
-    qsizetype end = std::min<qsizetype>(raw.size(), pos + kSlice);
-    while (end < raw.size() && IsVariationSelector(raw[end].unicode())) ++end;
-    pieceStarts.push_back(static_cast<int>(buf.size()));
-    if (!softBreaks) {
-      AppendCp932(QStringView(raw).mid(pos, end - pos), buf);
-    } else {
-      for (qsizetype at = pos; at < end;) {
-        qsizetype brk = raw.indexOf(QChar::ParagraphSeparator, at);
-        if (brk < 0 || brk >= end) brk = end;
-        AppendCp932(QStringView(raw).mid(at, brk - at), buf);
-        if (brk == end) break;
-        if (!lines_[number].soft) buf += "\r\n";
-        ++number;
-        at = brk + 1;
-      }
-    }
-    pos = static_cast<int>(end);
-    const bool done = end >= raw.size() || bufStart + static_cast<int>(buf.size()) > to;
-    const int found = search(done);
-    if (found >= 0 || done) return found;
-  }
+  textCache_ = Text();
+  textCacheGeneration_ = generation_;
+  return FindSjisText(textCache_, needle, from, to - from, options);
 }
 
 // --- Input ------------------------------------------------------------------------------------

@@ -230,6 +230,9 @@ class QtRichEdit : public QPlainTextEdit, public EditorControl {
   mutable unsigned cachedGeneration_ = 0;
   mutable QString cachedText_;
   mutable Bytes findBuffer_;
+  // The whole text as FindText encoded it, while generation_ is textCacheGeneration_.
+  mutable Bytes textCache_;
+  mutable unsigned textCacheGeneration_ = 0;
   unsigned generation_ = 1;
   std::vector<std::pair<TColor, QTextCharFormat>> formats_;
 };

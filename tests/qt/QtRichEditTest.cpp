@@ -88,6 +88,31 @@ TEST_F(QtRichEditTest, LongSingleLineFindsItsPositions) {
   EXPECT_EQ(editor.FindText("\x82\xA2", 0, editor.TextLength(), {}), static_cast<int>(line.size()));
 }
 
+// A search that reads far keeps the text it encoded for the searches after it: each of them
+// must see every change made since, by the program, the user or Undo.
+TEST_F(QtRichEditTest, FarSearchesSeeEveryChangeOfTheText) {
+  Bytes text;
+  while (text.size() < 200000) text += "<P>\x93\xfa\x96\x7b text</P>\r\n";
+  editor.SetText(text + "cat");
+  const int end = static_cast<int>(text.size());
+  auto find = [&](FindOptions options) {
+    return editor.FindText("cat", 0, editor.TextLength(), options);
+  };
+  EXPECT_EQ(find({}), end);
+  EXPECT_EQ(find({}), end);
+  editor.SetSel(0, 0);
+  editor.SetSelTextBuf("ab");
+  EXPECT_EQ(find({}), end + 2);
+  editor.SetSelStart(-1);
+  editor.ReplaceSelectionAsUser("s");  // "cats": no whole word any more
+  EXPECT_EQ(find({.wholeWord = true}), -1);
+  EXPECT_EQ(find({}), end + 2);
+  editor.Undo();
+  EXPECT_EQ(find({.wholeWord = true}), end + 2);
+  editor.SetText(text);
+  EXPECT_EQ(find({}), -1);
+}
+
 TEST_F(QtRichEditTest, LongLineIsHeldInChunksAndStaysOneLine) {
   Bytes line;
   for (int i = 0; i < 100000; ++i) line += "<ab>"[i % 4];
