@@ -68,145 +68,58 @@ int Fenwick::CountUpTo(int sum) const {
 
 // --- LineByteIndex ----------------------------------------------------------------------------
 
-LineByteIndex::Chunk LineByteIndex::MakeChunk(std::vector<Block> blocks) {
-  Chunk chunk;
-  chunk.blocks = std::move(blocks);
-  for (const Block& b : chunk.blocks) {
-    chunk.bytes += b.text + b.lineBreak;
-    chunk.breaks += b.lineBreak > 0 ? 1 : 0;
-  }
-  return chunk;
-}
-
 void LineByteIndex::Assign(const std::vector<Block>& blocks) {
-  chunks_.clear();
-  SpliceChunks(0, 0, {});
-  Replace(0, 0, blocks);
-}
-
-void LineByteIndex::SpliceChunks(int first, int last, std::vector<Chunk> chunks) {
-  chunks_.erase(chunks_.begin() + first, chunks_.begin() + last);
-  chunks_.insert(chunks_.begin() + first, std::make_move_iterator(chunks.begin()),
-                 std::make_move_iterator(chunks.end()));
-  if (chunks_.empty()) chunks_.push_back(Chunk());  // the end of an empty list is somewhere
-  std::vector<int> sizes, bytes, breaks;
-  sizes.reserve(chunks_.size());
-  bytes.reserve(chunks_.size());
-  breaks.reserve(chunks_.size());
-  count_ = 0;
-  for (const Chunk& chunk : chunks_) {
-    sizes.push_back(static_cast<int>(chunk.blocks.size()));
-    bytes.push_back(chunk.bytes);
-    breaks.push_back(chunk.breaks);
-    count_ += sizes.back();
-  }
-  sizes_.Assign(std::move(sizes));
-  bytes_.Assign(std::move(bytes));
-  breaks_.Assign(std::move(breaks));
-}
-
-std::pair<int, int> LineByteIndex::Locate(int block) const {
-  if (block >= count_) {
-    const int last = static_cast<int>(chunks_.size()) - 1;
-    return {last, static_cast<int>(chunks_[last].blocks.size())};
-  }
-  // No chunk is empty, so the chunk is the number of whole chunks before the block.
-  const int chunk = sizes_.CountUpTo(block);
-  return {chunk, block - sizes_.Prefix(chunk)};
-}
-
-const LineByteIndex::Block& LineByteIndex::At(int block) const {
-  const auto [chunk, at] = Locate(block);
-  return chunks_[chunk].blocks[at];
+  blocks_.Assign(blocks);
+  bytes_.Assign({});
+  breaks_.Assign({});
+  Resum({0, 0, blocks_.ChunkCount()});
 }
 
 void LineByteIndex::Replace(int first, int last, const std::vector<Block>& blocks) {
-  const auto [cf, of] = Locate(first);
-  auto [cl, ol] = Locate(last);
-  // A range ending at a chunk's start ends in the chunk before it.
-  if (last > first && ol == 0) {
-    --cl;
-    ol = static_cast<int>(chunks_[cl].blocks.size());
-  }
-  if (cf == cl) {
-    Chunk& chunk = chunks_[cf];
-    const int size =
-        static_cast<int>(chunk.blocks.size()) - (ol - of) + static_cast<int>(blocks.size());
-    if (size > 0 && size <= 2 * kChunk && (size >= kChunk / 4 || chunks_.size() == 1)) {
-      // The usual edit: the chunk takes the change, the trees a new value for it.
-      for (int i = of; i < ol; ++i) {
-        chunk.bytes -= chunk.blocks[i].text + chunk.blocks[i].lineBreak;
-        chunk.breaks -= chunk.blocks[i].lineBreak > 0 ? 1 : 0;
-      }
-      for (const Block& b : blocks) {
-        chunk.bytes += b.text + b.lineBreak;
-        chunk.breaks += b.lineBreak > 0 ? 1 : 0;
-      }
-      if (ol - of == static_cast<int>(blocks.size())) {
-        std::copy(blocks.begin(), blocks.end(), chunk.blocks.begin() + of);
-      } else {
-        chunk.blocks.erase(chunk.blocks.begin() + of, chunk.blocks.begin() + ol);
-        chunk.blocks.insert(chunk.blocks.begin() + of, blocks.begin(), blocks.end());
-      }
-      count_ += size - (sizes_.Value(cf));
-      sizes_.Set(cf, size);
-      bytes_.Set(cf, chunk.bytes);
-      breaks_.Set(cf, chunk.breaks);
-      return;
+  Resum(blocks_.Replace(first, last, blocks));
+}
+
+void LineByteIndex::Resum(const ChunkedList<Block>::Reshape& reshape) {
+  std::vector<int> bytes, breaks;
+  for (int c = reshape.first; c < reshape.first + reshape.added; ++c) {
+    int chunkBytes = 0, chunkBreaks = 0;
+    for (const Block& b : blocks_.Chunk(c)) {
+      chunkBytes += b.text + b.lineBreak;
+      chunkBreaks += b.lineBreak > 0 ? 1 : 0;
     }
+    bytes.push_back(chunkBytes);
+    breaks.push_back(chunkBreaks);
   }
-  // The chunks the change touches, with a small remainder joined to a neighbour, are cut anew;
-  // so every chunk but a lone one holds at least kChunk / 4 blocks.
-  std::vector<Block> joined(chunks_[cf].blocks.begin(), chunks_[cf].blocks.begin() + of);
-  joined.insert(joined.end(), blocks.begin(), blocks.end());
-  joined.insert(joined.end(), chunks_[cl].blocks.begin() + ol, chunks_[cl].blocks.end());
-  int begin = cf, end = cl + 1;
-  if (static_cast<int>(joined.size()) < kChunk / 4) {
-    if (end < static_cast<int>(chunks_.size())) {
-      joined.insert(joined.end(), chunks_[end].blocks.begin(), chunks_[end].blocks.end());
-      ++end;
-    } else if (begin > 0) {
-      --begin;
-      joined.insert(joined.begin(), chunks_[begin].blocks.begin(), chunks_[begin].blocks.end());
-    }
-  }
-  std::vector<Chunk> cut;
-  const int n = static_cast<int>(joined.size());
-  const int pieces = (n + kChunk - 1) / kChunk;
-  for (int k = 0; k < pieces; ++k) {
-    const int from = static_cast<int>(static_cast<long long>(n) * k / pieces);
-    const int to = static_cast<int>(static_cast<long long>(n) * (k + 1) / pieces);
-    cut.push_back(MakeChunk(std::vector<Block>(joined.begin() + from, joined.begin() + to)));
-  }
-  SpliceChunks(begin, end, std::move(cut));
+  bytes_.Replace(reshape.first, reshape.first + reshape.removed, bytes);
+  breaks_.Replace(reshape.first, reshape.first + reshape.removed, breaks);
 }
 
 int LineByteIndex::Start(int block) const {
-  const auto [chunk, at] = Locate(block);
+  const auto [chunk, at] = blocks_.Locate(block);
   int bytes = bytes_.Prefix(chunk);
-  const std::vector<Block>& blocks = chunks_[chunk].blocks;
+  const std::vector<Block>& blocks = blocks_.Chunk(chunk);
   for (int i = 0; i < at; ++i) bytes += blocks[i].text + blocks[i].lineBreak;
   return bytes;
 }
 
 int LineByteIndex::BlockAt(int byte) const {
   const int chunk = bytes_.CountUpTo(byte);
-  if (chunk >= static_cast<int>(chunks_.size())) return count_ - 1;
+  if (chunk >= blocks_.ChunkCount()) return Count() - 1;
   int rest = byte - bytes_.Prefix(chunk);
-  int block = sizes_.Prefix(chunk);
+  int block = blocks_.ChunkStart(chunk);
   // The chunk's bytes run past `byte`, so this stops inside it.
-  for (const Block& b : chunks_[chunk].blocks) {
+  for (const Block& b : blocks_.Chunk(chunk)) {
     if (b.text + b.lineBreak > rest) break;
     rest -= b.text + b.lineBreak;
     ++block;
   }
-  return std::min(block, count_ - 1);
+  return std::min(block, Count() - 1);
 }
 
 int LineByteIndex::LineOfBlock(int block) const {
-  const auto [chunk, at] = Locate(block);
+  const auto [chunk, at] = blocks_.Locate(block);
   int line = breaks_.Prefix(chunk);
-  const std::vector<Block>& blocks = chunks_[chunk].blocks;
+  const std::vector<Block>& blocks = blocks_.Chunk(chunk);
   for (int i = 0; i < at; ++i) line += blocks[i].lineBreak > 0 ? 1 : 0;
   return line;
 }
@@ -217,8 +130,8 @@ int LineByteIndex::FirstBlockOfLine(int line) const {
   // The block holding the line-th break, and the one after it.
   const int chunk = breaks_.CountUpTo(line - 1);
   int rest = line - 1 - breaks_.Prefix(chunk);
-  int block = sizes_.Prefix(chunk);
-  for (const Block& b : chunks_[chunk].blocks) {
+  int block = blocks_.ChunkStart(chunk);
+  for (const Block& b : blocks_.Chunk(chunk)) {
     if (b.lineBreak > 0) {
       if (rest == 0) break;
       --rest;

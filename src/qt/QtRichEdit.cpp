@@ -391,7 +391,7 @@ void QtRichEdit::SetText(const Bytes& bytes) {
     doc->setUndoRedoEnabled(true);
   }
   settingText_ = false;
-  lines_ = std::move(lines);
+  lines_.Assign(std::move(lines));
   index_.Assign(blocks);
   ++generation_;
   rowsLaidOut_ = 0;
@@ -667,13 +667,7 @@ void QtRichEdit::OnContentsChange(int position, int /*removed*/, int added) {
     fresh[i].formatsDirty = true;
     fresh[i].hasFormats = hadFormats;
   }
-  if (l == oldLast) {
-    std::move(fresh.begin(), fresh.end(), lines_.begin() + f);
-  } else {
-    lines_.erase(lines_.begin() + f, lines_.begin() + oldLast + 1);
-    lines_.insert(lines_.begin() + f, std::make_move_iterator(fresh.begin()),
-                  std::make_move_iterator(fresh.end()));
-  }
+  lines_.Replace(f, oldLast + 1, std::move(fresh));
   index_.Replace(f, oldLast + 1, bytes);
   rowsLaidOut_ = std::min(rowsLaidOut_, f);
   QTextBlock b = first;
@@ -709,7 +703,7 @@ void QtRichEdit::OnContentsChanged() {
 
 void QtRichEdit::RebuildLines() {
   std::vector<ColorRun> runs;
-  for (const LineInfo& line : lines_) line.colors.AppendRuns(line.units + 1, runs);
+  lines_.ForEach([&](const LineInfo& line) { line.colors.AppendRuns(line.units + 1, runs); });
   std::vector<int> lineUnits;
   std::vector<bool> soft;
   std::vector<LineByteIndex::Block> bytes;
@@ -720,14 +714,15 @@ void QtRichEdit::RebuildLines() {
     bytes.push_back({BytesOf(t), soft.back() || !b.next().isValid() ? 0 : 2});
   }
   std::vector<LineColors> colors = SplitRuns(runs, lineUnits, fontColor_);
-  lines_.assign(lineUnits.size(), LineInfo{});
-  for (std::size_t i = 0; i < lines_.size(); ++i) {
-    lines_[i].units = lineUnits[i] - 1;
-    lines_[i].soft = soft[i];
-    lines_[i].colors = std::move(colors[i]);
-    lines_[i].formatsDirty = true;
-    lines_[i].hasFormats = true;
+  std::vector<LineInfo> lines(lineUnits.size());
+  for (std::size_t i = 0; i < lines.size(); ++i) {
+    lines[i].units = lineUnits[i] - 1;
+    lines[i].soft = soft[i];
+    lines[i].colors = std::move(colors[i]);
+    lines[i].formatsDirty = true;
+    lines[i].hasFormats = true;
   }
+  lines_.Assign(std::move(lines));
   index_.Assign(bytes);
   rowsLaidOut_ = 0;
   textChanged_ = true;
@@ -924,23 +919,27 @@ void QtRichEdit::ApplyFormats(const QTextBlock& block, LineInfo& line) {
 void QtRichEdit::FlushFormats() {
   QTextDocument* doc = document();
   int from = -1, to = -1;
-  for (int i = 0; i < static_cast<int>(lines_.size()); ++i) {
-    if (!lines_[i].formatsDirty) continue;
-    const QTextBlock block = doc->findBlockByNumber(i);
-    ApplyFormats(block, lines_[i]);
-    if (from < 0) {
-      from = block.position();
-      rowsLaidOut_ = std::min(rowsLaidOut_, i);
+  int i = 0;
+  lines_.ForEach([&](LineInfo& line) {
+    if (line.formatsDirty) {
+      const QTextBlock block = doc->findBlockByNumber(i);
+      ApplyFormats(block, line);
+      if (from < 0) {
+        from = block.position();
+        rowsLaidOut_ = std::min(rowsLaidOut_, i);
+      }
+      to = block.position() + block.length();
     }
-    to = block.position() + block.length();
-  }
+    ++i;
+  });
   if (from >= 0) layout_->ColorsChanged(from, to - from);
 }
 
 void QtRichEdit::MarkAllFormatsDirty() {
-  for (LineInfo& line : lines_)
+  lines_.ForEach([&](LineInfo& line) {
     if (line.hasFormats || !line.colors.IsUniform() || line.colors.UniformColor() != fontColor_)
       line.formatsDirty = true;
+  });
 }
 
 void QtRichEdit::ApplyPalette() {

@@ -7,8 +7,8 @@
 //   goes in as "&#N;".
 // - Byte offsets and document positions translate through the bytes of each line, summed in
 //   chunks (LineByteIndex) and kept up to date from the document's changes, and checkpoints
-//   inside long lines, so a lookup or a new line costs the same at the end of a large document
-//   as in a small one.
+//   inside long lines; what is kept per line is chunked likewise. So a lookup or a new line
+//   costs the same anywhere in a large document as in a small one.
 // - Colours stay out of the QTextDocument (whose format changes are undoable edits): runs per
 //   line are kept beside the text and drawn as the lines' additional formats.
 // - The program's selections (EM_SETSEL) do not scroll; they reach the widget when control
@@ -190,7 +190,7 @@ class QtRichEdit : public QPlainTextEdit, public EditorControl {
   void EnsureRowsThroughRow(int row) const;
 
   Layout* layout_ = nullptr;
-  std::vector<LineInfo> lines_;
+  ChunkedList<LineInfo> lines_;
   LineByteIndex index_;
 
   // The selection recorded during a batch.

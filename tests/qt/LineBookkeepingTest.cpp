@@ -1,9 +1,10 @@
-// The line index beside QtRichEdit's document, checked against a plain list of blocks through
-// random edits of every size: each query must give what summing the list gives.
+// What QtRichEdit keeps line by line, checked against plain lists through random edits of every
+// size: each query must give what the plain list gives.
 
 #include <gtest/gtest.h>
 
 #include <random>
+#include <string>
 #include <vector>
 
 #include "qt/LineBookkeeping.h"
@@ -71,6 +72,31 @@ TEST(LineByteIndex, RandomEditsOfEverySizeAnswerAsTheWholeList) {
       ExpectSameAsList(index, list);
       if (HasFatalFailure()) return;
     }
+  }
+}
+
+// Elements that own memory, as the editor's lines do, keep their order and values through
+// edits that fill, split, shrink and merge chunks.
+TEST(ChunkedList, RandomEditsKeepTheElementsInOrder) {
+  std::mt19937 random(11);
+  std::vector<std::string> list;
+  ChunkedList<std::string> chunked;
+  int next = 0;
+  for (int step = 0; step < 400; ++step) {
+    const int n = static_cast<int>(list.size());
+    const int first = static_cast<int>(random() % (n + 1));
+    const bool wide = random() % 8 == 0;
+    const int last = std::min(n, first + static_cast<int>(random() % (wide ? 150 : 3)));
+    std::vector<std::string> fresh(random() % (wide ? 150 : 3));
+    for (std::string& item : fresh) item = "line " + std::to_string(next++);
+    list.erase(list.begin() + first, list.begin() + last);
+    list.insert(list.begin() + first, fresh.begin(), fresh.end());
+    chunked.Replace(first, last, fresh);
+    ASSERT_EQ(chunked.size(), static_cast<int>(list.size()));
+    std::vector<std::string> walked;
+    chunked.ForEach([&](const std::string& item) { walked.push_back(item); });
+    ASSERT_EQ(walked, list) << step;
+    for (int i = 0; i < chunked.size(); ++i) ASSERT_EQ(chunked[i], list[i]) << step;
   }
 }
 
