@@ -176,9 +176,21 @@ class QtRichEdit::Layout : public QPlainTextDocumentLayout {
                           doc->findBlock(std::max(0, from + removed + added - 1)) == block;
     if (oneBlock && (number < firstPainted_ - 1 || number > lastPainted_ + 1)) {
       block.clearLayout();
-      if (!updatePending_) {
-        updatePending_ = true;
-        requestUpdate();
+      RequestUpdateOnce();
+      return;
+    }
+    if (number > lastPainted_ + 1) {
+      // Lines added or removed below the painted area: the base layout's bookkeeping, without
+      // its repaint of each changed block (which finds the block's place by walking the lines
+      // from the top of the view); the view needs only the document's new size.
+      const bool held = signalsBlocked();
+      blockSignals(true);
+      QPlainTextDocumentLayout::documentChanged(from, removed, added);
+      blockSignals(held);
+      RequestUpdateOnce();
+      if (doc->blockCount() != blockCount_) {
+        blockCount_ = doc->blockCount();
+        emit documentSizeChanged(documentSize());
       }
       return;
     }
@@ -187,6 +199,12 @@ class QtRichEdit::Layout : public QPlainTextDocumentLayout {
   }
 
  private:
+  void RequestUpdateOnce() {
+    if (updatePending_) return;
+    updatePending_ = true;
+    requestUpdate();
+  }
+
   int firstPainted_ = 0, lastPainted_ = -10;
   bool colorsOnly_ = false;
   int blockCount_ = 1;
