@@ -233,13 +233,34 @@ QtRichEdit::~QtRichEdit() = default;
 // --- Byte offsets and document positions ------------------------------------------------------
 
 const QString& QtRichEdit::BlockText(const QTextBlock& block) const {
-  const int number = block.blockNumber();
-  if (number != cachedBlock_ || cachedGeneration_ != generation_) {
+  if (block != cachedBlock_ || cachedGeneration_ != generation_) {
     cachedText_ = block.text();
-    cachedBlock_ = number;
+    cachedBlock_ = block;
     cachedGeneration_ = generation_;
   }
   return cachedText_;
+}
+
+// Finding a block, its number or its position walks the document's trees, deeper the larger
+// the document; the calls of one key are mostly about the caret's block, so the block last
+// found is kept while the text stays as it is.
+const QtRichEdit::Spot& QtRichEdit::SpotAt(int pos) const {
+  if (spotGeneration_ != generation_ || pos < spot_.position ||
+      pos >= spot_.position + spot_.block.length()) {
+    const QTextBlock block = document()->findBlock(pos);
+    spot_ = {block, block.blockNumber(), block.position()};
+    spotGeneration_ = generation_;
+  }
+  return spot_;
+}
+
+const QtRichEdit::Spot& QtRichEdit::SpotOfNumber(int number) const {
+  if (spotGeneration_ != generation_ || number != spot_.number) {
+    const QTextBlock block = document()->findBlockByNumber(number);
+    spot_ = {block, number, block.position()};
+    spotGeneration_ = generation_;
+  }
+  return spot_;
 }
 
 const std::vector<int>& QtRichEdit::Checkpoints(int line, const QString& text) const {
@@ -295,11 +316,11 @@ int QtRichEdit::UnitInLine(int line, const QString& text, int byte, bool roundUp
 int QtRichEdit::ByteOfPos(int pos) const {
   const QTextDocument* doc = document();
   pos = std::clamp(pos, 0, doc->characterCount() - 1);
-  const QTextBlock block = doc->findBlock(pos);
-  const int line = block.blockNumber();
-  const int unit = pos - block.position();
+  const Spot& spot = SpotAt(pos);
+  const int line = spot.number;
+  const int unit = pos - spot.position;
   if (unit >= lines_[line].units) return index_.Start(line) + index_.TextBytes(line);
-  return index_.Start(line) + ByteInLine(line, BlockText(block), unit);
+  return index_.Start(line) + ByteInLine(line, BlockText(spot.block), unit);
 }
 
 int QtRichEdit::PosOfByte(int byte, bool roundUp) const {
@@ -307,15 +328,15 @@ int QtRichEdit::PosOfByte(int byte, bool roundUp) const {
   if (byte <= 0) return 0;
   if (byte >= index_.Total()) return doc->characterCount() - 1;
   const int line = index_.BlockAt(byte);
-  const QTextBlock block = doc->findBlockByNumber(line);
+  const Spot& spot = SpotOfNumber(line);
   const int within = byte - index_.Start(line);
   const int lineBytes = index_.TextBytes(line);
   if (within >= lineBytes) {
     // At CR, or between CR and LF: the line break's start, or with roundUp the next line.
-    if (within > lineBytes && roundUp) return block.position() + lines_[line].units + 1;
-    return block.position() + lines_[line].units;
+    if (within > lineBytes && roundUp) return spot.position + lines_[line].units + 1;
+    return spot.position + lines_[line].units;
   }
-  return block.position() + UnitInLine(line, BlockText(block), within, roundUp);
+  return spot.position + UnitInLine(line, BlockText(spot.block), within, roundUp);
 }
 
 // --- Text -------------------------------------------------------------------------------------
@@ -431,7 +452,7 @@ Bytes QtRichEdit::Line(int index) const {
     int number = index_.FirstBlockOfLine(index);
     if (number < 0) return Bytes();
     Bytes out;
-    for (QTextBlock block = doc->findBlockByNumber(number); block.isValid();
+    for (QTextBlock block = SpotOfNumber(number).block; block.isValid();
          block = block.next(), ++number) {
       AppendCp932(BlockText(block), out);
       if (!lines_[number].soft) break;
@@ -795,6 +816,7 @@ void QtRichEdit::Canonicalize(int from, int to, bool undoable) {
 }
 
 int QtRichEdit::JoinAcrossSoftBreak(int pos, bool undoable) {
+  if (index_.Count() == index_.LineCount()) return -1;  // no line is held in chunks
   QTextDocument* doc = document();
   const QTextBlock block = doc->findBlock(pos);
   int soft = -1;  // the position of the soft break at pos
@@ -862,9 +884,9 @@ void QtRichEdit::CanonicalizePending() {
 }
 
 TColor QtRichEdit::UnitColor(int pos) const {
-  const QTextBlock block = document()->findBlock(pos);
-  if (!block.isValid()) return fontColor_;
-  return lines_[block.blockNumber()].colors.At(pos - block.position());
+  if (pos < 0 || pos >= document()->characterCount()) return fontColor_;
+  const Spot& spot = SpotAt(pos);
+  return lines_[spot.number].colors.At(pos - spot.position);
 }
 
 // --- Formatting -------------------------------------------------------------------------------
@@ -882,22 +904,20 @@ void QtRichEdit::SetSelColor(TColor color) {
   const auto [start, end] = SelUnits();
   insertColor_ = InsertColor{start, end, color};
   if (start == end) return;
-  QTextDocument* doc = document();
-  QTextBlock block = doc->findBlock(start);
-  int number = block.blockNumber();
-  const int firstPos = block.position();
-  int lastEnd = firstPos;
-  for (; block.isValid() && block.position() < end; block = block.next(), ++number) {
+  const Spot spot = SpotAt(start);
+  QTextBlock block = spot.block;
+  int number = spot.number;
+  int pos = spot.position;
+  for (; block.isValid() && pos < end; pos += block.length(), block = block.next(), ++number) {
     LineInfo& line = lines_[number];
-    line.colors.Fill(start - block.position(), end - block.position(), color, line.units + 1);
+    line.colors.Fill(start - pos, end - pos, color, line.units + 1);
     line.formatsDirty = true;
     if (visible_) ApplyFormats(block, line);
-    lastEnd = block.position() + block.length();
   }
   // One notice for the whole range: a single line is laid out again at once, several lines
   // when they are next shown.
-  if (visible_) layout_->ColorsChanged(firstPos, lastEnd - firstPos);
-  rowsLaidOut_ = std::min(rowsLaidOut_, doc->findBlock(start).blockNumber());
+  if (visible_) layout_->ColorsChanged(spot.position, pos - spot.position);
+  rowsLaidOut_ = std::min(rowsLaidOut_, spot.number);
 }
 
 TColor QtRichEdit::ColorAt(int pos) const {
@@ -1015,9 +1035,10 @@ void QtRichEdit::EnsureRowsThroughRow(int row) const {
 
 int QtRichEdit::LineFromChar(int pos) const {
   const int unit = pos < 0 ? SelUnits().first : PosOfByte(std::min(pos, TextLength()), false);
-  const QTextBlock block = document()->findBlock(unit);
-  if (!wordWrap_) return index_.LineOfBlock(block.blockNumber());
-  EnsureRowsThrough(block.blockNumber());
+  const Spot& spot = SpotAt(unit);
+  if (!wordWrap_) return index_.LineOfBlock(spot.number);
+  const QTextBlock block = spot.block;
+  EnsureRowsThrough(spot.number);
   const QTextLine row = block.layout()->lineForTextPosition(unit - block.position());
   return block.firstLineNumber() + (row.isValid() ? row.lineNumber() : 0);
 }

@@ -27,6 +27,7 @@
 //   ShortcutOverride), as a window's menu shortcuts do.
 
 #include <QPlainTextEdit>
+#include <QTextBlock>
 #include <QTextCharFormat>
 #include <functional>
 #include <optional>
@@ -36,8 +37,6 @@
 #include "app/TForm1.h"
 #include "editor/EditorControl.h"
 #include "qt/LineBookkeeping.h"
-
-class QTextBlock;
 
 namespace pemrin::qt {
 
@@ -149,6 +148,14 @@ class QtRichEdit : public QPlainTextEdit, public EditorControl {
   int UnitInLine(int line, const QString& text, int byte, bool roundUp) const;
   const std::vector<int>& Checkpoints(int line, const QString& text) const;
   const QString& BlockText(const QTextBlock& block) const;
+  // A block with its number and position, the last one found kept while the text stays.
+  struct Spot {
+    QTextBlock block;
+    int number = -1;
+    int position = 0;
+  };
+  const Spot& SpotAt(int pos) const;
+  const Spot& SpotOfNumber(int number) const;
   // The text between two document positions, soft breaks left out, line breaks as `lineBreak`.
   QString DocText(int from, int to, QStringView lineBreak) const;
 
@@ -226,9 +233,11 @@ class QtRichEdit : public QPlainTextEdit, public EditorControl {
   TColor background_ = 0xFFFFFF;
   int textLimit_ = 64 * 1024;
 
-  mutable int cachedBlock_ = -1;
+  mutable QTextBlock cachedBlock_;
   mutable unsigned cachedGeneration_ = 0;
   mutable QString cachedText_;
+  mutable Spot spot_;
+  mutable unsigned spotGeneration_ = 0;
   mutable Bytes findBuffer_;
   // The whole text as FindText encoded it, while generation_ is textCacheGeneration_.
   mutable Bytes textCache_;
