@@ -6,16 +6,19 @@ e2e_setup "$1"
 page="$E2E_TMP/fruit.html"
 printf '<P>りんご apple</P>\r\n<P>apple パイ</P>\r\n<P>Apple と apple</P>\r\n' >"$E2E_TMP/fruit.utf8"
 iconv -f UTF-8 -t CP932 "$E2E_TMP/fruit.utf8" >"$page"
-sed 's/[Aa]pple/pear/g' "$E2E_TMP/fruit.utf8" | iconv -f UTF-8 -t CP932 >"$E2E_TMP/expected.sjis"
+sed -e '2s/apple/plum/' -e 's/[Aa]pple/pear/g' "$E2E_TMP/fruit.utf8" | iconv -f UTF-8 -t CP932 >"$E2E_TMP/expected.sjis"
 
 e2e_start "$page"
 e2e_wait_caption "Pemrin v1.37 $page"
 
-# Ctrl+F, the find text, Enter twice: the first and the second occurrence.
+# Ctrl+F, the find text, Enter: the first occurrence, and the keys are the editor's again, so
+# F3 finds the second and what is typed replaces it.
 e2e_keys ctrl+f
 find=$(e2e_wait_window '^検索$')
 e2e_type "apple"
-e2e_keys Return Return
+e2e_keys Return F3
+e2e_type "plum"
+e2e_focus "$find"
 e2e_keys Escape
 e2e_focus "$E2E_WINDOW"
 
@@ -30,6 +33,7 @@ e2e_keys alt+a
 box=$(e2e_wait_window '^Pemrin v1\.37$')
 e2e_screenshot "$E2E_TMP/replaced.png"
 e2e_keys Return
+e2e_focus "$replace"
 e2e_keys Escape
 e2e_focus "$E2E_WINDOW"
 e2e_keys ctrl+s
