@@ -177,6 +177,16 @@ TEST_F(IniFileTest, AWriteThatCannotBeDoneReportsThePathAndChangesNothing) {
   EXPECT_EQ(Get(), "[SET]\r\nSPW=1\r\n");
 }
 
+// Found by the fuzzer: such a name was written, never read back, and written anew each time.
+TEST_F(IniFileTest, SectionNamesThatWouldNotReadBackAreRefused) {
+  Put("[SET]\r\nSPW=1\r\n");
+  for (const Bytes name : {" SET", "SET\t", "a\x92"}) {  // blanks around it; a lone lead byte
+    EXPECT_EQ(WriteError([&] { IniFile(path_).WriteInteger(name, "K", 1); }),
+              "設定ファイルのセクション名 '" + name + "' は使えません");
+  }
+  EXPECT_EQ(Get(), "[SET]\r\nSPW=1\r\n");
+}
+
 TEST_F(IniFileTest, TheFileKeepsItsPermissions) {
   Put("[SET]\r\nSPW=1\r\n");
   ::chmod(path_.c_str(), 0640);

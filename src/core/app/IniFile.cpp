@@ -172,10 +172,21 @@ bool HasClosingBracket(const Bytes& s) {
   return false;
 }
 
+// A lead byte with no trail byte at the end: as a section name it would take the ']' after it
+// as its trail byte, and the section written could never be found again.
+bool EndsWithLoneLeadByte(const Bytes& s) {
+  std::size_t last = 0;
+  for (std::size_t i = 0; i < s.size(); i += SjisCharLength(s.data(), s.size(), i)) last = i;
+  return !s.empty() && last == s.size() - 1 && IsSjisLeadByte(static_cast<unsigned char>(s[last]));
+}
+
 // Names come from the program, values from the user's world: either may not break the file's
-// structure, which would lose other settings on the next read.
+// structure, which would lose other settings on the next read. A name must also read back as
+// itself, or every write would add it anew.
 void CheckWritable(const Bytes& section, const Bytes& key, const Bytes& value) {
-  const bool badSection = section.empty() || HasLineBreak(section) || HasClosingBracket(section);
+  const bool badSection = section.empty() || HasLineBreak(section) || HasClosingBracket(section) ||
+                          IsBlank(section.front()) || IsBlank(section.back()) ||
+                          EndsWithLoneLeadByte(section);
   const bool badKey = key.empty() || HasLineBreak(key) || key.find('=') != Bytes::npos ||
                       key[0] == '[' || key[0] == ';' || IsBlank(key.front()) || IsBlank(key.back());
   if (badSection) throw PemrinError("設定ファイルのセクション名 '" + section + "' は使えません");
