@@ -25,6 +25,78 @@ namespace pemrin::qt {
 
 namespace {
 
+// The colours of units [from, from + count) of runs, one per unit.
+std::vector<TColor> UnitColors(const std::vector<ColorRun>& runs, int from, int count) {
+  std::vector<TColor> colors;
+  colors.reserve(static_cast<std::size_t>(std::max(0, count)));
+  int pos = 0;
+  for (const ColorRun& run : runs) {
+    for (int i = std::max(from, pos); i < std::min(from + count, pos + run.length); ++i)
+      colors.push_back(run.color);
+    pos += run.length;
+  }
+  return colors;
+}
+
+// Bytes of each unit of text.
+std::vector<std::uint8_t> UnitWidths(const QString& text) {
+  std::vector<std::uint8_t> widths;
+  widths.reserve(static_cast<std::size_t>(text.size()));
+  for (const QChar c : text) widths.push_back(static_cast<std::uint8_t>(Cp932Width(c.unicode())));
+  return widths;
+}
+
+// The same bytes decoded two ways: for each unit of the second, the colour of the unit of the
+// first its first byte lies in (a variation selector takes its character's).
+std::vector<TColor> ColorsByFirstByte(const std::vector<std::uint8_t>& fromWidths,
+                                      const std::vector<TColor>& fromColors,
+                                      const std::vector<std::uint8_t>& toWidths) {
+  std::vector<TColor> colors;
+  std::size_t k = 0;
+  int fromEnd = fromWidths.empty() ? 0 : fromWidths[0];  // bytes up to the end of unit k
+  int byte = 0;
+  for (const std::uint8_t width : toWidths) {
+    if (width == 0 && !colors.empty()) {
+      colors.push_back(colors.back());
+      continue;
+    }
+    while (k + 1 < fromWidths.size() && fromEnd <= byte) fromEnd += fromWidths[++k];
+    colors.push_back(fromColors.empty() ? 0 : fromColors[std::min(k, fromColors.size() - 1)]);
+    byte += width;
+  }
+  return colors;
+}
+
+// runs with units [at, at + removed) replaced by units of the given colours, as SpliceRuns
+// does with one colour.
+void SpliceColors(std::vector<ColorRun>& runs, int at, int removed,
+                  const std::vector<TColor>& colors) {
+  std::vector<ColorRun> out;
+  auto push = [&out](int length, TColor color) {
+    if (length <= 0) return;
+    if (!out.empty() && out.back().color == color)
+      out.back().length += length;
+    else
+      out.push_back({length, color});
+  };
+  bool inserted = false;
+  auto insert = [&] {
+    if (inserted) return;
+    inserted = true;
+    for (TColor c : colors) push(1, c);
+  };
+  int pos = 0;
+  for (const ColorRun& run : runs) {
+    const int begin = pos, end = pos + run.length;
+    pos = end;
+    push(std::min(end, at) - begin, run.color);
+    if (end >= at) insert();
+    push(end - std::max(begin, at + removed), run.color);
+  }
+  insert();
+  runs.swap(out);
+}
+
 // Inside a long line, the bytes before every kCheckpointStep-th unit are remembered.
 constexpr int kCheckpointStep = 1024;
 
@@ -414,6 +486,7 @@ void QtRichEdit::SetText(const Bytes& bytes) {
   selPending_ = false;
   insertColor_.reset();
   fixFrom_ = fixTo_ = splitFrom_ = splitTo_ = -1;
+  undoJournal_.clear();  // setPlainText ends the history
   settingText_ = true;
   setPlainText(cut ? chunked : decoded);
   if (!softBreaks.empty()) {
@@ -603,7 +676,10 @@ void QtRichEdit::ReplaceUnits(int from, int to, const QString& text, TColor colo
   ownEdit_ = true;
   textChanged_ = false;
   editColor_ = color;
-  if (!undoable) doc->setUndoRedoEnabled(false);
+  if (!undoable) {
+    doc->setUndoRedoEnabled(false);  // which ends the history
+    undoJournal_.clear();
+  }
   // In an edit block a QTextCursor does not lay its line out to remember its x position.
   QTextCursor cursor(doc);
   cursor.beginEditBlock();
@@ -692,8 +768,13 @@ void QtRichEdit::OnContentsChange(int position, int /*removed*/, int added) {
     LineColors joined = LineColors::FromRuns(runs.data(), runs.data() + runs.size());
     color = joined.At(pre + removedUnits);
   }
+  std::optional<std::vector<TColor>> restored;
+  if (suf >= 0 && removedUnits >= 0)
+    restored = JournalChange(position, runs, pre, removedUnits, added);
   if (suf < 0 || removedUnits < 0)
     runs.assign(1, ColorRun{newUnits, color});
+  else if (restored)
+    SpliceColors(runs, pre, removedUnits, *restored);
   else
     SpliceRuns(runs, pre, removedUnits, added, color);
   std::vector<LineColors> colors = SplitRuns(runs, lineUnits, color);
@@ -732,6 +813,64 @@ void QtRichEdit::OnContentsChange(int position, int /*removed*/, int added) {
     fixTo_ = end;
     QMetaObject::invokeMethod(this, &QtRichEdit::CanonicalizePending, Qt::QueuedConnection);
   }
+}
+
+// Every change the document can undo is kept with the colours of the units it removed. The
+// change an undo makes puts back units whose colours are then known: going back through the
+// undone changes, latest first, from the colours the undo removes. Returns those colours during
+// an undo (when the changes fit together), nothing otherwise.
+std::optional<std::vector<TColor>> QtRichEdit::JournalChange(int position,
+                                                             const std::vector<ColorRun>& runs,
+                                                             int pre, int removed, int added) {
+  QTextDocument* doc = document();
+  const int steps = doc->availableUndoSteps();
+  if (!undoing_) {
+    if (!doc->isUndoRedoEnabled()) {
+      undoJournal_.clear();
+      return std::nullopt;
+    }
+    // Steps the document dropped (a change that cannot be undone clears them all).
+    while (!undoJournal_.empty() && undoJournal_.back().steps > steps) undoJournal_.pop_back();
+    JournalEntry entry{position, UnitColors(runs, pre, removed), added, steps, fixing_, {}, {}};
+    if (fixing_) {
+      entry.oldWidths = std::move(fixWidths_.first);
+      entry.newWidths = std::move(fixWidths_.second);
+    }
+    undoJournal_.push_back(std::move(entry));
+    return std::nullopt;
+  }
+  std::vector<TColor> colors = UnitColors(runs, pre, removed);
+  bool fits = true;
+  int userChanges = 0;
+  undoSelection_.reset();
+  while (!undoJournal_.empty() && undoJournal_.back().steps > steps) {
+    const JournalEntry& entry = undoJournal_.back();
+    const int at = entry.position - position;
+    if (at < 0 || at + entry.added > static_cast<int>(colors.size())) fits = false;
+    if (fits && entry.fixing) {
+      // Re-decoding undone: each character takes the colour its first byte has now.
+      if (static_cast<int>(entry.newWidths.size()) != entry.added ||
+          entry.oldWidths.size() != entry.removed.size()) {
+        fits = false;
+      } else {
+        const std::vector<TColor> now(colors.begin() + at, colors.begin() + at + entry.added);
+        const std::vector<TColor> back = ColorsByFirstByte(entry.newWidths, now, entry.oldWidths);
+        colors.erase(colors.begin() + at, colors.begin() + at + entry.added);
+        colors.insert(colors.begin() + at, back.begin(), back.end());
+      }
+    } else if (fits) {
+      colors.erase(colors.begin() + at, colors.begin() + at + entry.added);
+      colors.insert(colors.begin() + at, entry.removed.begin(), entry.removed.end());
+    }
+    if (!entry.fixing) {
+      ++userChanges;
+      undoSelection_ = {entry.position, entry.position + static_cast<int>(entry.removed.size())};
+    }
+    undoJournal_.pop_back();
+  }
+  if (userChanges != 1) undoSelection_.reset();
+  if (!fits || static_cast<int>(colors.size()) != added) return std::nullopt;
+  return colors;
 }
 
 void QtRichEdit::OnContentsChanged() {
@@ -796,8 +935,12 @@ void QtRichEdit::Canonicalize(int from, int to, bool undoable) {
            tail[tail.size() - 1 - sameEnd] == fixed[fixed.size() - 1 - sameEnd])
       ++sameEnd;
     const int at = block.position() + begin + static_cast<int>(same);
+    const QString newMid = fixed.mid(same, fixed.size() - same - sameEnd);
+    const std::vector<TColor> colors =
+        RedecodedColors(at, tail.mid(same, tail.size() - same - sameEnd), newMid);
     const std::optional<TColor> saved = editColor_;
     editColor_ = UnitColor(at);
+    fixWidths_ = {UnitWidths(tail.mid(same, tail.size() - same - sameEnd)), UnitWidths(newMid)};
     QTextCursor cursor(doc);
     if (undoable)
       cursor.joinPreviousEditBlock();
@@ -806,13 +949,57 @@ void QtRichEdit::Canonicalize(int from, int to, bool undoable) {
     cursor.setPosition(at);
     cursor.setPosition(block.position() + begin + static_cast<int>(tail.size() - sameEnd),
                        QTextCursor::KeepAnchor);
-    cursor.insertText(fixed.mid(same, fixed.size() - same - sameEnd), QTextCharFormat());
+    cursor.insertText(newMid, QTextCharFormat());
     cursor.endEditBlock();
     editColor_ = saved;
     const QTextBlock fixedBlock = doc->findBlock(at);
+    SetUnitColors(fixedBlock, at - fixedBlock.position(), colors);
     points.push_back(fixedBlock.position() + fixedBlock.length() - 1);
   }
   fixing_ = false;
+}
+
+// The colours of the characters that re-decoding makes of the units from `at` on: each takes
+// the colour of the old unit its first byte was in (a variation selector its character's), so
+// that a character has its first byte's colour and no other byte changes colour.
+std::vector<TColor> QtRichEdit::RedecodedColors(int at, const QString& oldText,
+                                                const QString& newText) const {
+  std::vector<std::pair<int, TColor>> oldStarts;  // byte offset of each old unit, its colour
+  int byte = 0;
+  for (int u = 0; u < oldText.size(); ++u) {
+    oldStarts.emplace_back(byte, UnitColor(at + u));
+    byte += Cp932Width(oldText[u].unicode());
+  }
+  std::vector<TColor> colors;
+  byte = 0;
+  std::size_t k = 0;
+  for (const QChar c : newText) {
+    const int width = Cp932Width(c.unicode());
+    if (width == 0 && !colors.empty()) {
+      colors.push_back(colors.back());
+      continue;
+    }
+    while (k + 1 < oldStarts.size() && oldStarts[k + 1].first <= byte) ++k;
+    colors.push_back(oldStarts.empty() ? fontColor_ : oldStarts[k].second);
+    byte += width;
+  }
+  return colors;
+}
+
+void QtRichEdit::SetUnitColors(const QTextBlock& block, int from,
+                               const std::vector<TColor>& colors) {
+  LineInfo& line = lines_[block.blockNumber()];
+  for (std::size_t i = 0; i < colors.size();) {
+    std::size_t j = i + 1;
+    while (j < colors.size() && colors[j] == colors[i]) ++j;
+    line.colors.Fill(from + static_cast<int>(i), from + static_cast<int>(j), colors[i],
+                     line.units + 1);
+    i = j;
+  }
+  line.formatsDirty = true;
+  if (!visible_) return;
+  ApplyFormats(block, line);
+  layout_->ColorsChanged(block.position(), block.length());
 }
 
 int QtRichEdit::JoinAcrossSoftBreak(int pos, bool undoable) {
@@ -1076,9 +1263,17 @@ void QtRichEdit::Undo() {
   PushSelection();
   if (!document()->isUndoAvailable()) return;
   lastChangePos_ = -1;
+  undoSelection_.reset();
+  undoing_ = true;
   undo();
-  // As the control does: the text the undo put back is selected.
-  if (lastChangePos_ >= 0) SetSelUnits(lastChangePos_, lastChangePos_ + lastChangeAdded_);
+  undoing_ = false;
+  insertColor_.reset();  // a colour chosen for the next text belonged to the old selection
+  // As the control does: the text the undo put back is selected (without the neighbours that
+  // re-decoding changed with it).
+  if (undoSelection_)
+    SetSelUnits(undoSelection_->first, undoSelection_->second);
+  else if (lastChangePos_ >= 0)
+    SetSelUnits(lastChangePos_, lastChangePos_ + lastChangeAdded_);
   fixFrom_ = fixTo_ = splitFrom_ = splitTo_ = -1;
 }
 

@@ -172,8 +172,12 @@ class QtRichEdit : public QPlainTextEdit, public EditorControl {
   void ReplaceUnits(int from, int to, const QString& text, TColor color, bool undoable);
   void OnContentsChange(int position, int removed, int added);
   void OnContentsChanged();
+  std::optional<std::vector<TColor>> JournalChange(int position, const std::vector<ColorRun>& runs,
+                                                   int pre, int removed, int added);
   void RebuildLines();
   void Canonicalize(int from, int to, bool undoable);
+  std::vector<TColor> RedecodedColors(int at, const QString& oldText, const QString& newText) const;
+  void SetUnitColors(const QTextBlock& block, int from, const std::vector<TColor>& colors);
   int JoinAcrossSoftBreak(int pos, bool undoable);
   void SplitLongBlocks(bool undoable);
   void CanonicalizePending();
@@ -224,6 +228,20 @@ class QtRichEdit : public QPlainTextEdit, public EditorControl {
   bool composing_ = false;
   bool fixing_ = false;  // re-decoding after an edit
   int lastChangePos_ = 0, lastChangeAdded_ = 0;
+  // The changes the document can undo, with the colours of the units each removed.
+  struct JournalEntry {
+    int position;
+    std::vector<TColor> removed;
+    int added;
+    int steps;    // the document's undo steps after the change
+    bool fixing;  // re-decoding, not the edit itself
+    // For re-decoding: the bytes of each unit before and after it.
+    std::vector<std::uint8_t> oldWidths, newWidths;
+  };
+  std::pair<std::vector<std::uint8_t>, std::vector<std::uint8_t>> fixWidths_;
+  std::vector<JournalEntry> undoJournal_;
+  bool undoing_ = false;
+  std::optional<std::pair<int, int>> undoSelection_;
   int fixFrom_ = -1, fixTo_ = -1;      // a user edit's range to re-decode at its boundaries
   int splitFrom_ = -1, splitTo_ = -1;  // a range holding blocks to cut into chunks
   mutable int rowsLaidOut_ = 0;        // with word wrap, blocks [0, n) have up-to-date rows

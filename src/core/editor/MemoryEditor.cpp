@@ -110,6 +110,7 @@ void MemoryEditor::SetSelection(int start, int length) {
   }
   selStart_ = start;
   selLength_ = end - start;
+  insertColorChosen_ = false;
   if (selLength_ > 0) {
     insertColor_ = colors_[start];
   } else if (start > 0) {
@@ -141,6 +142,14 @@ void MemoryEditor::SelectAll() {
 
 void MemoryEditor::Replace(const Bytes& raw, bool recordUndo) {
   Bytes text = NormalizeLineBreaks(raw);
+  if (text.empty() && selLength_ == 0) {
+    // Nothing changes: no step to undo, no change to report; what is typed here next keeps
+    // the colour it would have taken. The program's replacement still ends the history.
+    if (!recordUndo) undo_.clear();
+    insertColor_ = SelColor();
+    insertColorChosen_ = true;
+    return;
+  }
   if (recordUndo) {
     undo_.push_back(
         {selStart_, text_.substr(selStart_, selLength_),
@@ -152,17 +161,36 @@ void MemoryEditor::Replace(const Bytes& raw, bool recordUndo) {
     // wrong bytes: the history ends here.
     undo_.clear();
   }
-  const TColor color = insertColor_;
+  const TColor color = SelColor();
   text_.replace(selStart_, selLength_, text);
   colors_.erase(colors_.begin() + selStart_, colors_.begin() + selStart_ + selLength_);
   colors_.insert(colors_.begin() + selStart_, text.size(), color);
   rowsDirty_ = true;
-  selStart_ += static_cast<int>(text.size());
+  const int end = selStart_ + static_cast<int>(text.size());
+  UnifyCharacterColors(selStart_, end);
+  selStart_ = end;
   // A lead byte left standing alone before the edit pairs with the byte after it now.
   if (IsInsideCharacter(selStart_)) --selStart_;
   selLength_ = 0;
   insertColor_ = color;
+  insertColorChosen_ = true;
   RaiseChange();
+}
+
+// Bytes around an edit may pair up differently now (a lead byte standing alone before it takes
+// the first new byte as its trail byte, a run of lead bytes after it shifts by one): a character
+// has one colour, its first byte's. Pairs outside [from, to) change only within a run of lead
+// bytes (with the byte that ends it), which starts on a character boundary.
+void MemoryEditor::UnifyCharacterColors(int from, int to) {
+  const auto* t = reinterpret_cast<const unsigned char*>(text_.data());
+  const int size = static_cast<int>(text_.size());
+  int i = from;
+  while (i > 0 && IsSjisLeadByte(t[i - 1])) --i;
+  while (i < size && (i <= to || IsSjisLeadByte(t[i - 1]))) {
+    const int length = static_cast<int>(SjisCharLength(text_.data(), size, i));
+    if (length == 2) colors_[i + 1] = colors_[i];
+    i += length;
+  }
 }
 
 void MemoryEditor::SetSelTextBuf(const Bytes& text) {
@@ -175,11 +203,12 @@ void MemoryEditor::ReplaceSelectionAsUser(const Bytes& text) {
 
 void MemoryEditor::SetSelColor(TColor color) {
   insertColor_ = color;
+  insertColorChosen_ = true;
   std::fill(colors_.begin() + selStart_, colors_.begin() + selStart_ + selLength_, color);
 }
 
 TColor MemoryEditor::ColorAt(int pos) const {
-  if (pos < 0 || pos >= static_cast<int>(colors_.size())) return insertColor_;
+  if (pos < 0 || pos >= static_cast<int>(colors_.size())) return SelColor();
   return colors_[pos];
 }
 
@@ -190,6 +219,9 @@ void MemoryEditor::Undo() {
   text_.replace(step.pos, step.insertedLength, step.removed);
   colors_.erase(colors_.begin() + step.pos, colors_.begin() + step.pos + step.insertedLength);
   colors_.insert(colors_.begin() + step.pos, step.removedColors.begin(), step.removedColors.end());
+  // The removed text comes back with its colours; bytes after it that pair anew take their
+  // character's colour, as after any edit.
+  UnifyCharacterColors(step.pos, step.pos + static_cast<int>(step.removed.size()));
   rowsDirty_ = true;
   SetSelection(step.pos, static_cast<int>(step.removed.size()));
   RaiseChange();

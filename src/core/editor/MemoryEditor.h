@@ -30,7 +30,11 @@ class MemoryEditor : public EditorControl {
   void SetSelTextBuf(const Bytes& text) override;
   void ReplaceSelectionAsUser(const Bytes& text) override;
 
-  TColor SelColor() const override { return insertColor_; }
+  // In an empty document, what is typed takes the text colour as it is now, unless a colour
+  // was chosen for it.
+  TColor SelColor() const override {
+    return text_.empty() && !insertColorChosen_ ? fontColor_ : insertColor_;
+  }
   void SetSelColor(TColor color) override;
   TColor ColorAt(int pos) const override;
   FontSpec Font() const override { return font_; }
@@ -77,6 +81,7 @@ class MemoryEditor : public EditorControl {
   int Snap(int pos) const;
   bool IsInsideCharacter(int pos) const;
   void Replace(const Bytes& text, bool recordUndo);
+  void UnifyCharacterColors(int from, int to);
   void SetSelection(int start, int length);
   void EnsureRows() const;
 
@@ -85,6 +90,7 @@ class MemoryEditor : public EditorControl {
   int selStart_ = 0;
   int selLength_ = 0;
   TColor insertColor_ = 0;
+  bool insertColorChosen_ = false;  // by SetSelColor or an edit, since the selection was set
   FontSpec font_;
   TColor fontColor_ = 0;
   TColor background_ = 0xFFFFFF;
