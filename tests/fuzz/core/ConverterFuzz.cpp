@@ -1,57 +1,55 @@
-// libFuzzer target for the kanji-code converter. Built by hand, not by CMake, from the
-// repository's top folder:
-//   clang++ -std=c++20 -g -O1 -fsanitize=fuzzer,address,undefined -I src/core
-//       tests/fuzz/fuzz_converter.cpp src/core/documents/kanji/*.cpp -o /tmp/fz
-//   /tmp/fz -max_total_time=60
-// Every buffer is allocated to its exact size, so AddressSanitizer reports any write past it.
+// The kanji-code converter on any bytes. Every buffer is allocated to its exact size, so
+// AddressSanitizer reports any write past it.
 
-#include <cstddef>
-#include <cstdint>
-#include <cstdlib>
 #include <cstring>
 #include <memory>
 
+#include "FuzzTargets.h"
 #include "documents/kanji/KanjiConverter.h"
 
-namespace {
+namespace pemrin::fuzz {
 
-void Check(bool ok) {
-  if (!ok) std::abort();
-}
-
-}  // namespace
-
-extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-  using pemrin::KanjiCode;
+void FuzzConverter(const std::uint8_t* data, std::size_t size) {
   // The program's buffer: 4 x L bytes, zero-filled, allocated exactly.
-  const size_t capacity = 4 * size;
+  const std::size_t capacity = 4 * size;
   std::unique_ptr<unsigned char[]> buffer(new unsigned char[capacity]());
-  pemrin::ConversionResult full = pemrin::ConvertToSjis(data, size, buffer.get(), capacity);
-  Check(full.length <= capacity);
-  Check(full.length <= 2 * size);
+  const ConversionResult full = ConvertToSjis(data, size, buffer.get(), capacity);
+  Check(full.length <= capacity, "wrote past the buffer's length");
+  Check(full.length <= 2 * size, "output longer than twice the input");
 
   // The status bar names the code the text was converted from.
-  Check(pemrin::GuessKanjiCode(data, size) == full.code);
-  Check(pemrin::StatusKanjiCode(data, size) == static_cast<int>(full.code));
-  int quick = pemrin::DetectKanjiCode(data, size);
-  Check(quick >= 0 && quick <= 2);
-  if (quick == 1) Check(full.code == KanjiCode::Jis);
+  Check(GuessKanjiCode(data, size) == full.code, "GuessKanjiCode differs from the conversion");
+  Check(StatusKanjiCode(data, size) == static_cast<int>(full.code),
+        "StatusKanjiCode differs from the conversion");
+  const int quick = DetectKanjiCode(data, size);
+  Check(quick >= 0 && quick <= 2, "DetectKanjiCode outside 0..2");
+  if (quick == 1) Check(full.code == KanjiCode::Jis, "escape sequence seen but not read as JIS");
 
   // Shift_JIS comes back byte for byte.
   if (full.code == KanjiCode::Sjis) {
-    Check(full.length == size);
-    Check(size == 0 || std::memcmp(buffer.get(), data, size) == 0);
+    Check(full.length == size, "Shift_JIS changed length");
+    Check(size == 0 || std::memcmp(buffer.get(), data, size) == 0, "Shift_JIS changed");
   }
+
+  // The string form gives the same bytes.
+  KanjiCode code;
+  const std::string whole =
+      ConvertToSjis(std::string(reinterpret_cast<const char*>(data), size), &code);
+  Check(code == full.code && whole.size() == full.length &&
+            std::memcmp(whole.data(), buffer.get(), full.length) == 0,
+        "the string form differs");
 
   // A smaller buffer, also exact: never overrun, and it receives the start of the output.
   if (size > 0) {
-    size_t small = (data[0] * 131u + size) % (2 * size + 1);
+    const std::size_t small = (data[0] * 131u + size) % (2 * size + 1);
     std::unique_ptr<unsigned char[]> part(new unsigned char[small]);
-    pemrin::ConversionResult cut = pemrin::ConvertToSjis(data, size, part.get(), small);
-    Check(cut.length <= small);
-    Check(cut.code == full.code);
-    Check(cut.length <= full.length);
-    Check(cut.length == 0 || std::memcmp(part.get(), buffer.get(), cut.length) == 0);
+    const ConversionResult cut = ConvertToSjis(data, size, part.get(), small);
+    Check(cut.length <= small, "wrote past a small buffer");
+    Check(cut.code == full.code, "a small buffer changed the code");
+    Check(cut.length <= full.length, "a small buffer gave more output");
+    Check(cut.length == 0 || std::memcmp(part.get(), buffer.get(), cut.length) == 0,
+          "a small buffer gave other bytes");
   }
-  return 0;
 }
+
+}  // namespace pemrin::fuzz
