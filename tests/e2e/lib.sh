@@ -49,10 +49,10 @@ e2e_setup() {
   unset QT_IM_MODULE
 }
 
-# e2e_start [ARGS...]: starts the program and waits for its main window.
+# e2e_start [ARGS...]: starts the program and waits for its main window. E2E_LAUNCHER, when
+# set, is a command (with its options) the program is started through.
 e2e_start() {
-  "$E2E_TMP/app/pemrin" "$@" >"$E2E_TMP/app.log" 2>&1 &
-  E2E_APP_PID=$!
+  e2e_launch "$@"
   for _ in $(seq 1 100); do
     E2E_WINDOW=$(xdotool search --onlyvisible --pid "$E2E_APP_PID" --name 'Pemrin v1\.37' 2>/dev/null | head -1 || true)
     [ -n "$E2E_WINDOW" ] && break
@@ -69,7 +69,37 @@ e2e_focus() {
   sleep 0.3
 }
 
+# e2e_launch [ARGS...]: starts the program without waiting for anything.
+e2e_launch() {
+  # shellcheck disable=SC2086
+  ${E2E_LAUNCHER:-} "$E2E_TMP/app/pemrin" "$@" >"$E2E_TMP/app.log" 2>&1 &
+  E2E_APP_PID=$!
+  disown "$E2E_APP_PID" 2>/dev/null || true  # no job notice when the clean-up kills it
+}
+
 e2e_caption() { xdotool getwindowname "$E2E_WINDOW"; }
+
+# e2e_window_exact NAME [TENTHS]: waits (5 s, or TENTHS tenths of a second) for a visible window
+# of the program whose name is exactly NAME; prints its id. (xdotool search with --pid and
+# --name lists the windows that meet either, so the name is compared here.)
+e2e_window_exact() {
+  local id
+  for _ in $(seq 1 "${2:-50}"); do
+    for id in $(xdotool search --onlyvisible --pid "$E2E_APP_PID" --name '.' 2>/dev/null || true); do
+      if [ "$(xdotool getwindowname "$id" 2>/dev/null)" = "$1" ]; then
+        echo "$id"
+        return 0
+      fi
+    done
+    sleep 0.1
+  done
+  e2e_fail "no window named exactly '$1'"
+}
+
+# e2e_alive: fails unless the program is still running.
+e2e_alive() {
+  kill -0 "$E2E_APP_PID" 2>/dev/null || e2e_fail "the program has ended"
+}
 
 # e2e_wait_caption EXPECTED: waits until the main window's caption is EXPECTED.
 e2e_wait_caption() {
