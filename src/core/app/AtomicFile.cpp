@@ -77,9 +77,11 @@ WriteStatus RewriteInPlace(const std::string& target, const Bytes& data) {
 }  // namespace
 
 ReadStatus ReadWholeFile(const std::string& path, Bytes& out) {
+  // Without O_NONBLOCK, opening a FIFO would wait for a writer for ever; it is no plain file
+  // and is refused below. Reads of a plain file never block.
   int fd;
   do {
-    fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
   } while (fd < 0 && errno == EINTR);
   if (fd < 0)
     return (errno == ENOENT || errno == ENOTDIR) ? ReadStatus::kMissing : ReadStatus::kFailed;
