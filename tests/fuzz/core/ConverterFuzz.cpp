@@ -31,6 +31,22 @@ void FuzzConverter(const std::uint8_t* data, std::size_t size) {
     Check(size == 0 || std::memcmp(buffer.get(), data, size) == 0, "Shift_JIS changed");
   }
 
+  // Shift_JIS that no reading as EUC-JP or JIS could explain (ASCII without ESC, and characters
+  // whose lead byte is 0x81-0x9F and trail byte 0x40-0x7E) comes back byte for byte.
+  std::string sjis;
+  for (std::size_t i = 0; i < size; ++i) {
+    const unsigned b = data[i];
+    if (b < 0x80) {
+      sjis += static_cast<char>(b == 0x1B ? '[' : b);
+    } else {
+      sjis += static_cast<char>(0x81 + b % 31);
+      sjis += static_cast<char>(0x40 + b * 7 % 63);
+    }
+  }
+  KanjiCode sjisCode;
+  Check(ConvertToSjis(sjis, &sjisCode) == sjis && sjisCode == KanjiCode::Sjis,
+        "plain Shift_JIS was changed: " + Printable(sjis));
+
   // The string form gives the same bytes.
   KanjiCode code;
   const std::string whole =
