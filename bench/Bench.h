@@ -25,6 +25,10 @@ struct Registrar {
 // Milliseconds of a steady clock, for timing inside a figure.
 double NowMs();
 
+// The peak resident memory of this process image in MB (VmHWM: unlike getrusage, it does not
+// carry over the parent's peak into a child started with fork and exec).
+double PeakRssMb();
+
 }  // namespace pemrin::bench
 
 #define PEMRIN_BENCH_CONCAT2(a, b) a##b

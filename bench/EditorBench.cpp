@@ -113,12 +113,6 @@ PEMRIN_BENCH_FIGURE("text_1mb_ms", "ms") {
 
 constexpr const char* kChildVariable = "PEMRIN_EDITOR_BENCH_CHILD";
 
-double PeakRssMb() {
-  rusage usage{};
-  getrusage(RUSAGE_SELF, &usage);
-  return usage.ru_maxrss / 1024.0;  // kilobytes on Linux
-}
-
 // The child's work: shows a document of the given size and prints "milliseconds peak-MB".
 void ChildLoad(std::size_t bytes) {
   static int argc = 1;

@@ -29,12 +29,6 @@ namespace {
 
 constexpr const char* kChildVariable = "PEMRIN_SIZE_BENCH_CHILD";
 
-double PeakRssMb() {
-  rusage usage{};
-  getrusage(RUSAGE_SELF, &usage);
-  return usage.ru_maxrss / 1024.0;  // kilobytes on Linux
-}
-
 // The child's work: opens a 10 MB file in the main window; prints "milliseconds peak-MB".
 void ChildOpen10Mb() {
   static int argc = 1;

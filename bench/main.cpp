@@ -21,6 +21,18 @@ double NowMs() {
   return duration<double, std::milli>(steady_clock::now().time_since_epoch()).count();
 }
 
+double PeakRssMb() {
+  FILE* status = std::fopen("/proc/self/status", "r");
+  if (!status) return -1;
+  char line[256];
+  double kilobytes = -1;
+  while (std::fgets(line, sizeof line, status)) {
+    if (std::sscanf(line, "VmHWM: %lf kB", &kilobytes) == 1) break;
+  }
+  std::fclose(status);
+  return kilobytes / 1024.0;
+}
+
 }  // namespace pemrin::bench
 
 int main(int argc, char** argv) {
