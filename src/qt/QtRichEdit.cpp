@@ -1245,9 +1245,14 @@ int QtRichEdit::LineIndex(int line) const {
 }
 
 void QtRichEdit::ScrollCaret() {
-  // In a batch the view stays where it is: it scrolls once, to where the caret is at the end.
   if (!visible_) {
-    scrollPending_ = true;
+    // In a batch the view stays where it is; the last two scrolls are made when it ends, which
+    // leaves the view where all of them would (a pass scrolls to the end of the text and back
+    // to the caret, or to thousands of matches and then the end).
+    std::pair<int, int> selection{selAnchor_, selPos_};
+    if (!selPending_) selection = {textCursor().anchor(), textCursor().position()};
+    if (scrollsPending_.size() == 2) scrollsPending_.erase(scrollsPending_.begin());
+    scrollsPending_.push_back(selection);
     return;
   }
   PushSelection();
@@ -1293,9 +1298,15 @@ void QtRichEdit::SetVisible(bool visible) {
   }
   PushSelection();
   FlushFormats();
-  if (scrollPending_) {
-    scrollPending_ = false;
-    ensureCursorVisible();
+  if (!scrollsPending_.empty()) {
+    const QTextCursor final = textCursor();
+    const int last = document()->characterCount() - 1;
+    for (const auto& [anchor, pos] : scrollsPending_) {
+      SelectWithoutScrolling(std::min(anchor, last), std::min(pos, last));
+      ensureCursorVisible();
+    }
+    scrollsPending_.clear();
+    SelectWithoutScrolling(final.anchor(), final.position());
   }
 }
 

@@ -14,7 +14,8 @@
 // - The program's selections (EM_SETSEL) do not scroll; they reach the widget when control
 //   returns to the event loop. ScrollCaret scrolls.
 // - SetVisible(false) starts a batch: colours, the selection, ScrollCaret and SetFocus are only
-//   recorded, and are applied once at SetVisible(true). The widget itself stays shown.
+//   recorded, and are applied once at SetVisible(true); of the ScrollCarets, the last two are
+//   made then. The widget itself stays shown.
 // - SetFocus makes the editor's window the active one as well (Find Next in the modeless find
 //   dialog leaves the keys with the editor).
 // - A line longer than 16 K units is held in blocks of 1-2 K units joined by soft breaks, as
@@ -219,8 +220,8 @@ class QtRichEdit : public QPlainTextEdit, public EditorControl {
   std::optional<TColor> editColor_;
 
   bool visible_ = true;
-  bool scrollPending_ = false;  // ScrollCaret during a batch
-  bool focusPending_ = false;   // SetFocus during a batch
+  std::vector<std::pair<int, int>> scrollsPending_;  // the last two ScrollCarets of a batch
+  bool focusPending_ = false;                        // SetFocus during a batch
   bool wordWrap_ = false;
   bool settingText_ = false;
   bool ownEdit_ = false;

@@ -443,6 +443,42 @@ TEST_F(QtRichEditTest, ProgramSelectionsDoNotScrollScrollCaretAndPagesDo) {
   EXPECT_LT(TopLine(editor), top);
 }
 
+// A batch scrolls when it ends, as its last two ScrollCarets would have scrolled: a pass that
+// scrolls to the end of the text and back to the caret leaves the caret's line at the top.
+TEST_F(QtRichEditTest, ABatchEndsScrolledAsItsLastScrollCaretsLeaveTheView) {
+  Bytes text;
+  for (int i = 0; i < 300; ++i) text += "line " + std::to_string(i) + "\r\n";
+  QtRichEdit unbatched;
+  unbatched.resize(editor.size());
+  unbatched.show();
+  const std::vector<std::vector<int>> cases = {
+      {300, 5},           // Color All: the end, then the caret
+      {40, 41, 42, 300},  // Replace All: the matches, then the end
+      {120}};
+  for (const std::vector<int>& lines : cases) {
+    for (QtRichEdit* e : {&editor, &unbatched}) {
+      e->SetText(text);
+      e->SetSelStart(e->LineIndex(5));
+    }
+    QApplication::processEvents();
+    editor.SetVisible(false);
+    for (int line : lines) {
+      for (QtRichEdit* e : {&editor, &unbatched}) {
+        e->SetSelStart(line == 300 ? -1 : e->LineIndex(line));
+        e->ScrollCaret();
+      }
+    }
+    EXPECT_EQ(TopLine(editor), 0) << lines.size();
+    editor.SetVisible(true);
+    QApplication::processEvents();
+    EXPECT_EQ(TopLine(editor), TopLine(unbatched)) << lines.size();
+    EXPECT_EQ(editor.SelStart(), unbatched.SelStart()) << lines.size();
+    if (lines == cases.front()) {
+      EXPECT_EQ(TopLine(editor), 5);
+    }
+  }
+}
+
 // --- What the user types, pastes and drops ----------------------------------------------------
 
 TEST_F(QtRichEditTest, TypedTextThatShiftJisCannotHoldBecomesReferences) {
