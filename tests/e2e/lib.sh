@@ -10,6 +10,10 @@ E2E_WINDOW=""
 
 e2e_fail() {
   echo "FAIL: $*" >&2
+  if [ -n "$E2E_TMP" ] && [ -s "$E2E_TMP/app.log" ]; then
+    echo "the program's output:" >&2
+    tail -20 "$E2E_TMP/app.log" >&2
+  fi
   if [ -n "$E2E_TMP" ] && [ -n "${DISPLAY:-}" ]; then
     import -window root "$E2E_TMP/failure.png" 2>/dev/null && echo "screenshot: $E2E_TMP/failure.png" >&2
   fi
@@ -79,12 +83,12 @@ e2e_launch() {
 
 e2e_caption() { xdotool getwindowname "$E2E_WINDOW"; }
 
-# e2e_window_exact NAME [TENTHS]: waits (5 s, or TENTHS tenths of a second) for a visible window
+# e2e_window_exact NAME [TENTHS]: waits (15 s, or TENTHS tenths of a second) for a visible window
 # of the program whose name is exactly NAME; prints its id. (xdotool search with --pid and
 # --name lists the windows that meet either, so the name is compared here.)
 e2e_window_exact() {
   local id
-  for _ in $(seq 1 "${2:-50}"); do
+  for _ in $(seq 1 "${2:-150}"); do
     for id in $(xdotool search --onlyvisible --pid "$E2E_APP_PID" --name '.' 2>/dev/null || true); do
       if [ "$(xdotool getwindowname "$id" 2>/dev/null)" = "$1" ]; then
         echo "$id"

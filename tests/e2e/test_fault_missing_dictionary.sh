@@ -7,7 +7,7 @@ rm "$E2E_TMP/app/fronttag.dic"
 
 e2e_launch
 # The start-up stops at the missing file; its error box appears before the main window.
-box=$(e2e_window_exact "Pemrin v1.37" 100)
+box=$(e2e_window_exact "Pemrin v1.37" 300)
 e2e_screenshot "$E2E_TMP/missing-dictionary.png"
 e2e_focus "$box"
 e2e_keys Return

@@ -9,7 +9,7 @@ mkdir "$ini"
 
 # Without a settings file the splash window shows first; wait for the main window itself.
 e2e_launch
-E2E_WINDOW=$(e2e_window_exact "Pemrin v1.37 " 100)
+E2E_WINDOW=$(e2e_window_exact "Pemrin v1.37 " 300)
 e2e_focus "$E2E_WINDOW"
 e2e_type "abc"
 e2e_wait_caption "Pemrin v1.37 (更新)"

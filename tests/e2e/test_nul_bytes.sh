@@ -8,7 +8,7 @@ e2e_setup "$1"
 # open_edit_save FILE: opens FILE, types a character and takes it back, saves with Ctrl+S.
 open_edit_save() {
   e2e_launch "$1"
-  E2E_WINDOW=$(e2e_window_exact "Pemrin v1.37 $1" 100)
+  E2E_WINDOW=$(e2e_window_exact "Pemrin v1.37 $1" 300)
   e2e_focus "$E2E_WINDOW"
   e2e_keys ctrl+End
   e2e_type "x"
