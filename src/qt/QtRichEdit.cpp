@@ -172,7 +172,7 @@ void SubstituteJapaneseFonts() {
 // screen whole, so typing in a 1 MB line would otherwise cost seconds a key. A soft break is a
 // paragraph break whose character carries kSoftBreak; it has no bytes, and the undo history
 // keeps its mark. On screen a held line shows as rows of its chunks.
-constexpr int kChunk = 1024;
+constexpr int kChunk = 256;
 constexpr int kSplitAt = 16 * kChunk;
 constexpr int kSoftBreak = QTextFormat::UserProperty + 1;
 
