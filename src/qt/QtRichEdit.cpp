@@ -1174,12 +1174,12 @@ void QtRichEdit::ApplyPalette() {
   setPalette(p);
 }
 
-void QtRichEdit::SetFont(const FontSpec& spec) {
-  font_ = spec;
-  QFont f(QString::fromStdString(spec.name));
-  f.setPointSize(std::max(1, spec.size));
-  f.setItalic(spec.italic);
-  f.setBold(spec.bold);
+void QtRichEdit::SetFont(const FontSpec& font) {
+  font_ = font;
+  QFont f(QString::fromStdString(font.name));
+  f.setPointSize(std::max(1, font.size));
+  f.setItalic(font.italic);
+  f.setBold(font.bold);
   setFont(f);
   rowsLaidOut_ = 0;
 }
