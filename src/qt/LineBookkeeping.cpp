@@ -70,6 +70,7 @@ int Fenwick::CountUpTo(int sum) const {
 
 void LineByteIndex::Assign(const std::vector<Block>& blocks) {
   blocks_.Assign(blocks);
+  sums_.clear();
   bytes_.Assign({});
   breaks_.Assign({});
   Resum({0, 0, blocks_.ChunkCount()});
@@ -80,15 +81,31 @@ void LineByteIndex::Replace(int first, int last, const std::vector<Block>& block
 }
 
 void LineByteIndex::Resum(const ChunkedList<Block>::Reshape& reshape) {
+  std::vector<ChunkSums> sums;
   std::vector<int> bytes, breaks;
   for (int c = reshape.first; c < reshape.first + reshape.added; ++c) {
+    ChunkSums chunk;
+    chunk.bytes.reserve(blocks_.Chunk(c).size() + 1);
+    chunk.breaks.reserve(blocks_.Chunk(c).size() + 1);
     int chunkBytes = 0, chunkBreaks = 0;
     for (const Block& b : blocks_.Chunk(c)) {
+      chunk.bytes.push_back(chunkBytes);
+      chunk.breaks.push_back(chunkBreaks);
       chunkBytes += b.text + b.lineBreak;
       chunkBreaks += b.lineBreak > 0 ? 1 : 0;
     }
+    chunk.bytes.push_back(chunkBytes);
+    chunk.breaks.push_back(chunkBreaks);
+    sums.push_back(std::move(chunk));
     bytes.push_back(chunkBytes);
     breaks.push_back(chunkBreaks);
+  }
+  if (reshape.removed == 1 && reshape.added == 1) {
+    sums_[reshape.first] = std::move(sums.front());
+  } else {
+    sums_.erase(sums_.begin() + reshape.first, sums_.begin() + reshape.first + reshape.removed);
+    sums_.insert(sums_.begin() + reshape.first, std::make_move_iterator(sums.begin()),
+                 std::make_move_iterator(sums.end()));
   }
   bytes_.Replace(reshape.first, reshape.first + reshape.removed, bytes);
   breaks_.Replace(reshape.first, reshape.first + reshape.removed, breaks);
@@ -96,32 +113,23 @@ void LineByteIndex::Resum(const ChunkedList<Block>::Reshape& reshape) {
 
 int LineByteIndex::Start(int block) const {
   const auto [chunk, at] = blocks_.Locate(block);
-  int bytes = bytes_.Prefix(chunk);
-  const std::vector<Block>& blocks = blocks_.Chunk(chunk);
-  for (int i = 0; i < at; ++i) bytes += blocks[i].text + blocks[i].lineBreak;
-  return bytes;
+  return bytes_.Prefix(chunk) + sums_[chunk].bytes[at];
 }
 
 int LineByteIndex::BlockAt(int byte) const {
   const int chunk = bytes_.CountUpTo(byte);
   if (chunk >= blocks_.ChunkCount()) return Count() - 1;
-  int rest = byte - bytes_.Prefix(chunk);
-  int block = blocks_.ChunkStart(chunk);
-  // The chunk's bytes run past `byte`, so this stops inside it.
-  for (const Block& b : blocks_.Chunk(chunk)) {
-    if (b.text + b.lineBreak > rest) break;
-    rest -= b.text + b.lineBreak;
-    ++block;
-  }
-  return std::min(block, Count() - 1);
+  // The chunk's bytes run past `byte`: the last of its blocks that starts at or before it.
+  const std::vector<int>& starts = sums_[chunk].bytes;
+  const int rest = byte - bytes_.Prefix(chunk);
+  const int at =
+      static_cast<int>(std::upper_bound(starts.begin(), starts.end(), rest) - starts.begin()) - 1;
+  return std::min(blocks_.ChunkStart(chunk) + at, Count() - 1);
 }
 
 int LineByteIndex::LineOfBlock(int block) const {
   const auto [chunk, at] = blocks_.Locate(block);
-  int line = breaks_.Prefix(chunk);
-  const std::vector<Block>& blocks = blocks_.Chunk(chunk);
-  for (int i = 0; i < at; ++i) line += blocks[i].lineBreak > 0 ? 1 : 0;
-  return line;
+  return breaks_.Prefix(chunk) + sums_[chunk].breaks[at];
 }
 
 int LineByteIndex::FirstBlockOfLine(int line) const {
@@ -129,16 +137,11 @@ int LineByteIndex::FirstBlockOfLine(int line) const {
   if (line >= LineCount()) return -1;
   // The block holding the line-th break, and the one after it.
   const int chunk = breaks_.CountUpTo(line - 1);
-  int rest = line - 1 - breaks_.Prefix(chunk);
-  int block = blocks_.ChunkStart(chunk);
-  for (const Block& b : blocks_.Chunk(chunk)) {
-    if (b.lineBreak > 0) {
-      if (rest == 0) break;
-      --rest;
-    }
-    ++block;
-  }
-  return block + 1;
+  const std::vector<int>& before = sums_[chunk].breaks;
+  const int rest = line - 1 - breaks_.Prefix(chunk);
+  const int at =
+      static_cast<int>(std::upper_bound(before.begin(), before.end(), rest) - before.begin()) - 1;
+  return blocks_.ChunkStart(chunk) + at + 1;
 }
 
 // --- LineColors -------------------------------------------------------------------------------

@@ -173,9 +173,9 @@ class ChunkedList {
 
 // The bytes of the document's blocks. A block's text is followed by its break: 2 bytes (CR LF)
 // for the end of a line, none for the last block or for a break the editor made itself inside
-// a long line (a soft break). The blocks are a ChunkedList, and the bytes and breaks of its
-// chunks are summed in Fenwick trees; finding a block by its number, byte or line costs
-// O(log n + kChunk).
+// a long line (a soft break). The blocks are a ChunkedList; each chunk keeps the sums of its
+// bytes and breaks before each of its blocks, and the chunks' totals are summed in Fenwick
+// trees: finding a block by its number, byte or line costs O(log n).
 class LineByteIndex {
  public:
   struct Block {
@@ -203,11 +203,16 @@ class LineByteIndex {
   int FirstBlockOfLine(int line) const;
 
  private:
+  // Bytes and line breaks before each block of a chunk, and after its last.
+  struct ChunkSums {
+    std::vector<int> bytes, breaks;
+  };
   void Resum(const ChunkedList<Block>::Reshape& reshape);
 
   ChunkedList<Block> blocks_;
-  Fenwick bytes_;   // text + break per chunk
-  Fenwick breaks_;  // line breaks per chunk
+  std::vector<ChunkSums> sums_;  // one per chunk of blocks_
+  Fenwick bytes_;                // text + break per chunk
+  Fenwick breaks_;               // line breaks per chunk
 };
 
 struct ColorRun {

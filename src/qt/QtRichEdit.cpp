@@ -314,8 +314,16 @@ const QString& QtRichEdit::BlockText(const QTextBlock& block) const {
 }
 
 // Finding a block, its number or its position walks the document's trees, deeper the larger
-// the document; the calls of one key are mostly about the caret's block, so the block last
-// found is kept while the text stays as it is.
+// the document, and so does its length; the calls of one key are mostly about the caret's
+// block, so the length and the block last found are kept while the text stays as it is.
+int QtRichEdit::DocLength() const {
+  if (lengthGeneration_ != generation_) {
+    length_ = document()->characterCount();
+    lengthGeneration_ = generation_;
+  }
+  return length_;
+}
+
 const QtRichEdit::Spot& QtRichEdit::SpotAt(int pos) const {
   if (spotGeneration_ != generation_ || pos < spot_.position ||
       pos >= spot_.position + spot_.block.length()) {
@@ -386,8 +394,7 @@ int QtRichEdit::UnitInLine(int line, const QString& text, int byte, bool roundUp
 }
 
 int QtRichEdit::ByteOfPos(int pos) const {
-  const QTextDocument* doc = document();
-  pos = std::clamp(pos, 0, doc->characterCount() - 1);
+  pos = std::clamp(pos, 0, DocLength() - 1);
   const Spot& spot = SpotAt(pos);
   const int line = spot.number;
   const int unit = pos - spot.position;
@@ -396,9 +403,8 @@ int QtRichEdit::ByteOfPos(int pos) const {
 }
 
 int QtRichEdit::PosOfByte(int byte, bool roundUp) const {
-  const QTextDocument* doc = document();
   if (byte <= 0) return 0;
-  if (byte >= index_.Total()) return doc->characterCount() - 1;
+  if (byte >= index_.Total()) return DocLength() - 1;
   const int line = index_.BlockAt(byte);
   const Spot& spot = SpotOfNumber(line);
   const int within = byte - index_.Start(line);
@@ -752,6 +758,11 @@ void QtRichEdit::OnContentsChange(int position, int /*removed*/, int added) {
       break;
     }
   }
+  // What follows an edit (re-decoding at its ends, the caret's byte offset) reads its last
+  // block again.
+  cachedBlock_ = last;
+  cachedText_ = lastText;
+  cachedGeneration_ = generation_;
   const int pre = position - first.position();
   const int suf = newUnits - pre - added;
   const int removedUnits = oldUnits - pre - suf;
@@ -914,16 +925,17 @@ void QtRichEdit::Canonicalize(int from, int to, bool undoable) {
   // end of its block, where a lead byte may now stand alone before the next chunk.
   std::vector<int> points{to, from};
   for (std::size_t k = 0; k < points.size(); ++k) {
-    int p = std::clamp(points[k], 0, doc->characterCount() - 1);
+    int p = std::clamp(points[k], 0, DocLength() - 1);
     const int removed = JoinAcrossSoftBreak(p, undoable);
     if (removed >= 0) {
       for (std::size_t j = k + 1; j < points.size(); ++j)
         if (points[j] > removed) --points[j];
       if (p > removed) --p;
     }
-    const QTextBlock block = doc->findBlock(p);
-    const QString text = block.text();
-    const int off = p - block.position();
+    const Spot spot = SpotAt(p);
+    const QTextBlock block = spot.block;
+    const QString text = BlockText(block);
+    const int off = p - spot.position;
     if (!BreaksDecodingAt(text, off)) continue;
     const int begin = std::max(0, off - 1);
     const QString tail = text.mid(begin);
@@ -1071,7 +1083,7 @@ void QtRichEdit::CanonicalizePending() {
 }
 
 TColor QtRichEdit::UnitColor(int pos) const {
-  if (pos < 0 || pos >= document()->characterCount()) return fontColor_;
+  if (pos < 0 || pos >= DocLength()) return fontColor_;
   const Spot& spot = SpotAt(pos);
   return lines_[spot.number].colors.At(pos - spot.position);
 }
@@ -1084,7 +1096,7 @@ TColor QtRichEdit::SelColor() const {
     return insertColor_->color;
   if (end > start) return UnitColor(start);
   if (start > 0) return UnitColor(start - 1);
-  return document()->characterCount() <= 1 ? fontColor_ : UnitColor(0);
+  return DocLength() <= 1 ? fontColor_ : UnitColor(0);
 }
 
 void QtRichEdit::SetSelColor(TColor color) {

@@ -156,6 +156,8 @@ class QtRichEdit : public QPlainTextEdit, public EditorControl {
     int position = 0;
   };
   const Spot& SpotAt(int pos) const;
+  // document()->characterCount(), kept while the text stays.
+  int DocLength() const;
   const Spot& SpotOfNumber(int number) const;
   // The text between two document positions, soft breaks left out, line breaks as `lineBreak`.
   QString DocText(int from, int to, QStringView lineBreak) const;
@@ -257,6 +259,8 @@ class QtRichEdit : public QPlainTextEdit, public EditorControl {
   mutable QString cachedText_;
   mutable Spot spot_;
   mutable unsigned spotGeneration_ = 0;
+  mutable int length_ = 1;
+  mutable unsigned lengthGeneration_ = 0;
   mutable Bytes findBuffer_;
   // The whole text as FindText encoded it, while generation_ is textCacheGeneration_.
   mutable Bytes textCache_;
